@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need.
+# Both README commands call it; it does nothing when everything is present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  libjsoncpp-dev qt6-base-dev libzip-dev libutfcpp-dev libcpp-httplib-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcurl4-openssl-dev
+  clang libclang-rt-14-dev zip
+  fonts-wqy-microhei xvfb xauth trayer xdotool x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages: ${missing[*]}; run this script as root to install them." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
