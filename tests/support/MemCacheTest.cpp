@@ -1,0 +1,215 @@
+#include "support/MemCache.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "support/BufferPool.h"
+#include "tests/support/ThreadCount.h"
+
+namespace {
+
+std::atomic<std::time_t> g_now{0};
+
+std::time_t FakeNow()
+{
+    return g_now.load();
+}
+
+// A local time on an ordinary day (no daylight-saving change).
+std::time_t LocalTime(int hour, int minute, int second)
+{
+    std::tm when{};
+    when.tm_year = 2026 - 1900;
+    when.tm_mon = 0;
+    when.tm_mday = 15;
+    when.tm_hour = hour;
+    when.tm_min = minute;
+    when.tm_sec = second;
+    when.tm_isdst = -1;
+    return std::mktime(&when);
+}
+
+// Lets a test run single trimming passes, without a thread.
+class PassCache : public CMemCache {
+public:
+    PassCache() : CMemCache(FakeNow) {}
+    using CMemCache::TrimPass;
+};
+
+std::string Key(int i)
+{
+    return "k" + std::to_string(i);
+}
+
+void Fill(CMemCache& cache, const std::string& group, int items, int size)
+{
+    for (int i = 0; i < items; ++i)
+        cache.Put(group, Key(i), std::string(size, 'a' + i));
+}
+
+// --- storing and finding ---
+
+TEST(MemCache, PutReplacesGetCopiesAndRemoveDropsTheEmptyGroup)
+{
+    CMemCache cache;
+    std::string bytes;
+    EXPECT_EQ(-1, cache.Get("g", "k", bytes));
+    cache.Put("g", "k", "first");
+    cache.Put("g", "k", std::string("sec\0nd", 6));
+    cache.Put("g", "empty", "");
+    ASSERT_EQ(0, cache.Get("g", "k", bytes));
+    EXPECT_EQ(std::string("sec\0nd", 6), bytes);
+    ASSERT_EQ(0, cache.Get("g", "empty", bytes));
+    EXPECT_EQ("", bytes);
+    EXPECT_EQ(2, cache.GroupSize("g"));
+
+    EXPECT_EQ(0, cache.Remove("g", "k"));
+    EXPECT_EQ(-1, cache.Remove("g", "k"));
+    EXPECT_EQ(0, cache.Remove("g", "empty"));
+    EXPECT_EQ(-1, cache.GroupSize("g"));
+    EXPECT_EQ(-1, cache.Remove("nowhere", "k"));
+}
+
+TEST(MemCache, DroppedBuffersReturnTheirBlocksToThePool)
+{
+    const int size = 4099;  // no other test uses this size
+    int before = BufferPool().FreeCount(size);
+    {
+        CMemCache cache;
+        cache.Put("g", "removed", std::string(size, 'r'));
+        cache.Put("g", "kept", std::string(size, 'k'));
+        cache.Remove("g", "removed");
+        EXPECT_EQ(before + 1, BufferPool().FreeCount(size));
+    }
+    EXPECT_EQ(before + 2, BufferPool().FreeCount(size));  // destruction gave back the other
+}
+
+// --- trimming ---
+
+TEST(MemCacheTrim, RemovesTheExcessGroupByGroupAndDropsEmptiedGroups)
+{
+    PassCache cache;
+    const std::vector<std::string> groups = {"a", "b", "c", "d", "e"};
+    for (const std::string& group : groups)
+        Fill(cache, group, 4, 4111);
+    int freeBefore = BufferPool().FreeCount(4111);
+    cache.SetLimit(10);
+    ASSERT_TRUE(cache.TrimPass());
+
+    EXPECT_EQ(20, cache.LastTotal());
+    std::vector<int> sizes;
+    for (const std::string& group : groups)
+        sizes.push_back(cache.GroupSize(group));
+    std::sort(sizes.begin(), sizes.end());
+    // Two whole groups go first, then two items of a third; the rest stay.
+    EXPECT_EQ((std::vector<int>{-1, -1, 2, 4, 4}), sizes);
+    EXPECT_EQ(std::min(21, freeBefore + 10), BufferPool().FreeCount(4111));
+
+    ASSERT_TRUE(cache.TrimPass());
+    EXPECT_EQ(10, cache.LastTotal());
+}
+
+TEST(MemCacheTrim, KeepsItemsThatSurviveIntact)
+{
+    PassCache cache;
+    Fill(cache, "g", 6, 3);
+    cache.SetLimit(4);
+    ASSERT_TRUE(cache.TrimPass());
+
+    int found = 0;
+    std::string bytes;
+    for (int i = 0; i < 6; ++i) {
+        if (cache.Get("g", Key(i), bytes) == 0) {
+            ++found;
+            EXPECT_EQ(std::string(3, 'a' + i), bytes);
+        }
+    }
+    EXPECT_EQ(4, found);
+    EXPECT_EQ(4, cache.GroupSize("g"));
+}
+
+TEST(MemCacheTrim, LeavesAStoreWithinItsLimitAlone)
+{
+    PassCache cache;
+    Fill(cache, "g", 3, 5);
+    cache.SetLimit(3);
+    ASSERT_TRUE(cache.TrimPass());
+    EXPECT_EQ(3, cache.GroupSize("g"));
+}
+
+TEST(MemCacheTrim, NightOnlyTrimsFromTwoToFiveFiftyNine)
+{
+    struct Case {
+        int hour, minute, second;
+        bool trims;
+    };
+    const Case cases[] = {
+        {1, 59, 59, false}, {2, 0, 0, true}, {5, 59, 59, true}, {6, 0, 0, false}, {13, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hour * 100 + c.minute);
+        PassCache cache;
+        Fill(cache, "g", 2, 5);
+        cache.SetLimit(1);
+        cache.SetNightOnly(true);
+        g_now = LocalTime(c.hour, c.minute, c.second);
+        EXPECT_EQ(c.trims, cache.TrimPass());
+        EXPECT_EQ(c.trims ? 1 : 2, cache.GroupSize("g"));
+    }
+}
+
+TEST(MemCacheTrim, WithoutNightOnlyTrimsAtAnyHour)
+{
+    PassCache cache;
+    Fill(cache, "g", 2, 5);
+    cache.SetLimit(1);
+    g_now = LocalTime(13, 0, 0);
+    EXPECT_TRUE(cache.TrimPass());
+    EXPECT_EQ(1, cache.GroupSize("g"));
+}
+
+// --- the trimming thread ---
+
+TEST(MemCacheThread, StartNeedsAPositiveInterval)
+{
+    CMemCache cache;
+    EXPECT_EQ(-1, cache.SetInterval(0));
+    EXPECT_EQ(-1, cache.Start());  // a loop without rest would never let go of the store
+    EXPECT_EQ(0, cache.SetInterval(1));
+    EXPECT_EQ(0, cache.Start());
+}
+
+TEST(MemCacheThread, TrimsWhileOthersUseTheStoreAndStopsAtDestruction)
+{
+    CMemCache cache;
+    cache.SetLimit(2);
+    ASSERT_EQ(0, cache.SetInterval(1));
+    ASSERT_EQ(0, cache.Start());
+    for (int i = 0; i < 50; ++i)
+        cache.Put("g", Key(i), "bytes");
+    while (cache.GroupSize("g") > 2)
+        std::this_thread::yield();
+    EXPECT_EQ(2, cache.GroupSize("g"));
+}
+
+TEST(MemCacheThread, DestructionCutsALongRestShort)
+{
+    CMemCache cache;
+    ASSERT_EQ(0, cache.SetInterval(24 * 60 * 60 * 1000));
+    ASSERT_EQ(0, cache.Start());
+    // Leaving the scope must not wait a day; a hang here fails by timeout.
+}
+
+TEST(MemCacheIdle, StartsNoThread)
+{
+    std::size_t before = ThreadCount();
+    CMemCache cache;
+    cache.Put("g", "k", "v");
+    EXPECT_LE(ThreadCount(), before);
+}
+
+}  // namespace
