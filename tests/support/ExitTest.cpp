@@ -9,6 +9,7 @@
 
 #include "support/Log.h"
 #include "support/MemCache.h"
+#include "tests/support/ThreadCount.h"
 
 namespace fs = std::filesystem;
 
@@ -55,6 +56,16 @@ TEST_F(ExitTest, StartedStaticsStopTheirThreadsAndKeepTheText)
     std::ostringstream text;
     text << in.rdbuf();
     EXPECT_EQ("last words", text.str());
+}
+
+TEST(Idle, LogAndCacheStartNoThread)
+{
+    std::size_t before = ThreadCount();
+    CLog log;
+    CMemCache cache;
+    log.Append("nobody writes this");
+    cache.Put("g", "k", "nobody trims this");
+    EXPECT_LE(ThreadCount(), before);
 }
 
 TEST_F(ExitTest, IdleStaticsEndQuietly)
