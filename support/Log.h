@@ -28,7 +28,8 @@ public:
     // Writes to "<baseName>_0.log" (appending) instead of standard output and
     // begins the next file once a file holds sizeLimit bytes or more; after
     // fileCount files the numbering starts again at 0 and old files are
-    // overwritten. A sizeLimit of 0 or less means one file without limit.
+    // overwritten. A sizeLimit of 0 or less means one file without limit, a
+    // fileCount of 0 or less one file that is overwritten at the limit.
     // Only before Start: 0 once the file is open, -1 when it cannot be opened
     // (standard output stays the output) or the writer already runs.
     int SetFile(const std::string& baseName, int sizeLimit, int fileCount);
