@@ -20,6 +20,22 @@ const char kOnlinePath[] = R"((/moved)?/index\.php/Welcome/get_live_online)";
 const char kHistoryPath[] = R"((/moved)?/v1/historys/(-?\d{1,9})_orvel/(\d{1,9})/(\d{1,9}))";
 constexpr size_t kChunkSize = 64;
 
+// Address reuse for quick restarts, but no SO_REUSEPORT: a second instance
+// on a taken port must fail rather than share the port's requests.
+void ReuseAddressOnly(socket_t sock)
+{
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+}
+
+void Stop(httplib::Server& server, std::thread& thread)
+{
+    if (thread.joinable()) {
+        server.stop();
+        thread.join();
+    }
+}
+
 bool IsMoved(const httplib::Request& request)
 {
     return request.path.compare(0, sizeof kMoved - 1, kMoved) == 0;
@@ -50,9 +66,11 @@ CDemoServices::CDemoServices(DemoOptions options)
 {
     m_live->Get(kOnlinePath, [this](const httplib::Request& q, httplib::Response& r) { ServeOnline(q, r); });
     m_dms->Get(kHistoryPath, [this](const httplib::Request& q, httplib::Response& r) { ServeHistory(q, r); });
-    // One request per connection, as the program's client expects.
-    m_live->set_keep_alive_max_count(1);
-    m_dms->set_keep_alive_max_count(1);
+    for (httplib::Server* server : {m_live.get(), m_dms.get()}) {
+        server->set_socket_options(ReuseAddressOnly);
+        // One request per connection, as the program's client expects.
+        server->set_keep_alive_max_count(1);
+    }
 }
 
 CDemoServices::~CDemoServices()
@@ -62,12 +80,8 @@ CDemoServices::~CDemoServices()
         m_stopping = true;
     }
     m_stopped.notify_all();
-    for (auto* part : {&m_liveThread, &m_dmsThread}) {
-        if (part->joinable()) {
-            (part == &m_liveThread ? m_live : m_dms)->stop();
-            part->join();
-        }
-    }
+    Stop(*m_live, m_liveThread);
+    Stop(*m_dms, m_dmsThread);
 }
 
 bool CDemoServices::Start()
