@@ -1,7 +1,5 @@
 #include "feed/DanmuList.h"
 
-#include <utility>
-
 bool CDanmuList::Publish(std::vector<DanmuItem> items)
 {
     if (items.empty()) {

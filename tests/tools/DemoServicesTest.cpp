@@ -74,36 +74,6 @@ TEST(DemoServicesTest, HistoryNeedsTheAccessKey)
     EXPECT_EQ(seen[2].authorization, DmsAuthorization());
 }
 
-struct ModeCase {
-    const char* name;
-    OnlineMode online;
-    HistoryMode history;
-    bool countKept;
-    bool itemsKept;
-};
-
-void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
-
-class DemoModeTest : public testing::TestWithParam<ModeCase> {};
-
-TEST_P(DemoModeTest, SpoilsTheRepliesAsAsked)
-{
-    DemoOptions options;
-    options.online = GetParam().online;
-    options.history = GetParam().history;
-    Running demo(options);
-    ASSERT_TRUE(demo.started);
-    EXPECT_EQ(DecodeOnline(demo.Online()->body).has_value(), GetParam().countKept);
-    EXPECT_EQ(DecodeHistory(demo.History()->body).empty(), !GetParam().itemsKept);
-}
-
-INSTANTIATE_TEST_SUITE_P(Modes, DemoModeTest, testing::Values(
-    ModeCase{"Ok", OnlineMode::Ok, HistoryMode::Ok, true, true},
-    ModeCase{"Unparsable", OnlineMode::Unparsable, HistoryMode::Unparsable, false, false},
-    ModeCase{"WrongShape", OnlineMode::Array, HistoryMode::Object, false, false},
-    ModeCase{"NumberAndEmpty", OnlineMode::Number, HistoryMode::Empty, false, false}),
-    [](const testing::TestParamInfo<ModeCase>& info) { return info.param.name; });
-
 TEST(DemoServicesTest, RedirectPointsAtAMovedCopy)
 {
     DemoOptions options;
