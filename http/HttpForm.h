@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "http/HeaderMap.h"
+#include <map>
 
 // Form fields, sent as a query string, a URL-encoded body or a multipart body.
 class CHttpForm {
