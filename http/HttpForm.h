@@ -1,8 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include <map>
+#include <string>
 
 // Form fields, sent as a query string, a URL-encoded body or a multipart body.
 class CHttpForm {
