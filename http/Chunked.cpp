@@ -77,6 +77,10 @@ int CChunkDecoder::DecodeOne()
         return kDone;
     if (size < 0 || size > INT_MAX)
         return kBroken;
+    // A size whose digits run into the end of the bytes can still grow: a
+    // chunk taken with it now might not be the chunk that more bytes make.
+    if (!m_sizeKnown)
+        return kMore;
     std::size_t dataStart = m_crlf + 2;
     if (m_input.size() - dataStart < static_cast<std::size_t>(size) + 2)
         return kMore;

@@ -1,8 +1,7 @@
 #pragma once
 
+#include <map>
 #include <string>
-
-#include "http/HeaderMap.h"
 
 // Form fields, sent as a query string, a URL-encoded body or a multipart body.
 class CHttpForm {

@@ -11,6 +11,17 @@ constexpr int kShortBudgetMs = 400;
 
 const char kHello[] = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello";
 
+ServerScript Then(ServerScript script, const ServerStep& step)
+{
+    script.push_back(step);
+    return script;
+}
+
+std::string RequestLine(const std::string& request)
+{
+    return request.substr(0, request.find("\r\n"));
+}
+
 TEST(Execute, FetchesAReplyAndSendsTheRequestText)
 {
     CScriptedServer server({Reply(kHello)});
@@ -35,6 +46,297 @@ TEST(Execute, FetchesAReplyAndSendsTheRequestText)
                   "User-Agent: Simple Http Client\r\n"
                   "\r\n",
               server.Requests()[0]);
+}
+
+TEST(Execute, PostsTheFormBody)
+{
+    CScriptedServer server({Reply(kHello)});
+    CHttpClient client;
+    client.m_request.m_method = "POST";
+    client.m_request.m_form.m_fields["a"] = "1&2";
+    client.m_request.m_form.m_fields["b"] = "x y";
+    EXPECT_EQ(0, client.Execute(server.Url("/p"), kBudgetMs, 0));
+    ASSERT_EQ(1u, server.Requests().size());
+    const std::string request = server.Requests()[0];
+    EXPECT_EQ("a=1%262&b=x+y", request.substr(request.find("\r\n\r\n") + 4));
+}
+
+TEST(Execute, ZeroBudgetMeansNoPracticalLimit)
+{
+    CScriptedServer server({Reply(kHello)});
+    CHttpClient client;
+    EXPECT_EQ(0, client.Execute(server.Url("/"), 0, 0));
+    EXPECT_EQ("hello", client.m_response.m_body);
+}
+
+TEST(Execute, LooksUpHostNames)
+{
+    CScriptedServer server({Reply(kHello)});
+    CHttpClient client;
+    EXPECT_EQ(0, client.Execute("http://localhost:" + std::to_string(server.Port()) + "/", kBudgetMs, 0));
+    EXPECT_EQ("hello", client.m_response.m_body);
+    EXPECT_NE(std::string::npos, server.Requests().at(0).find("\r\nHost: localhost:"));
+}
+
+// How each reply ends on a real connection. The server stalls after each
+// reply: a client that waited for more would run into its budget.
+struct WireCase {
+    const char* name;
+    std::string reply;
+    int result;
+    int error;
+    const char* status;
+    const char* body;
+};
+
+const WireCase kWireCases[] = {
+    {"ContentLength", kHello, 0, 0, "200", "hello"},
+    {"LowerCaseLength", "HTTP/1.1 200 OK\r\ncontent-length: 5\r\n\r\nhello", 0, 0, "200", ""},
+    {"Neither", "HTTP/1.1 200 OK\r\nServer: x\r\n\r\nhello", 0, 0, "200", ""},
+    {"ChunkedEndsAtTheLastSizeLine",
+     "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n3\r\n!!!\r\n0\r\n", 0, 0,
+     "200", "hello!!!"},
+    {"LengthWithChunked",
+     "HTTP/1.1 200 OK\r\nContent-Length: 8\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello", 0,
+     0, "200", "5\r\nhello"},
+    {"Status600", "HTTP/1.1 600 X\r\nContent-Length: 2\r\n\r\nok", 0, 0, "600", "ok"},
+    {"Status601KeepsBody", "HTTP/1.1 601 X\r\nContent-Length: 2\r\n\r\nok", -1, -6, "601", "ok"},
+    {"BadVersionKeepsBody", "HTTP/3.0 200 OK\r\nContent-Length: 2\r\n\r\nok", -1, -6, "", "ok"},
+    {"NotHttp", "SSH-2.0-OpenSSH\r\n\r\n", -1, -6, "", ""},
+    {"NegativeChunkSize", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n-10\r\nhello", -1,
+     -6, "", ""},
+    {"AbsurdChunkSize",
+     "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7FFFFFFFFFFFFFFFFFFF\r\nhello", -1, -6,
+     "", ""},
+};
+
+std::ostream& operator<<(std::ostream& os, const WireCase& c)
+{
+    return os << c.name;
+}
+
+class WireTable : public testing::TestWithParam<WireCase> {};
+
+TEST_P(WireTable, EndsAsTheLengthRulesSay)
+{
+    const WireCase& c = GetParam();
+    CScriptedServer server({Then(Reply(c.reply), Stall())});
+    CHttpClient client;
+    EXPECT_EQ(c.result, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_EQ(c.error, client.m_error);
+    EXPECT_EQ(c.status, client.m_response.m_status);
+    EXPECT_EQ(c.body, client.m_response.m_body);
+}
+
+INSTANTIATE_TEST_SUITE_P(Transfer, WireTable, testing::ValuesIn(kWireCases));
+
+TEST(Execute, HeaderLineWithoutColonKeepsTheLinesBefore)
+{
+    CScriptedServer server({Reply("HTTP/1.1 200 OK\r\nA: 1\r\nnonsense\r\nB: 2\r\n\r\n")});
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_EQ(-6, client.m_error);
+    EXPECT_EQ((HeaderMap{{"A", "1"}}), client.m_response.m_headers);
+    EXPECT_EQ("OK", client.m_response.m_reason);
+}
+
+TEST(Execute, LargeRepliesArriveWhole)
+{
+    std::string body(3 << 20, 'x');
+    for (std::size_t i = 0; i < body.size(); i += 4093)
+        body[i] = static_cast<char>('a' + i % 26);
+    std::string chunked;
+    for (std::size_t at = 0; at < body.size(); at += 4096)
+        chunked += "1000\r\n" + body.substr(at, 4096) + "\r\n";
+    chunked += "0\r\n\r\n";
+    CScriptedServer server(
+        {Reply("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body),
+         Reply("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n" + chunked)});
+    CHttpClient client;
+    EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_TRUE(client.m_response.m_body == body);
+    EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_TRUE(client.m_response.m_body == body);
+}
+
+TEST(ExecuteFailures, EmptyUrlTouchesNoNetwork)
+{
+    CHttpClient client;
+    client.m_response.m_body = "old";
+    EXPECT_EQ(-1, client.Execute("", kBudgetMs, 10));
+    EXPECT_EQ(-1, client.m_error);
+    EXPECT_EQ("", client.m_response.m_body);
+    EXPECT_EQ("", client.m_request.m_host);
+}
+
+TEST(ExecuteFailures, HostWithNulIsNotLookedUp)
+{
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute(std::string("http://local\0host/", 18), kBudgetMs, 0));
+    EXPECT_EQ(-1, client.m_error);
+}
+
+TEST(ExecuteFailures, RefusedConnection)
+{
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute("http://127.0.0.1:" + std::to_string(UnusedPort()) + "/", kBudgetMs, 0));
+    EXPECT_EQ(-3, client.m_error);
+}
+
+TEST(ExecuteFailures, ServerClosingMidBody)
+{
+    CScriptedServer server({{ExpectRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhal")}});
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_EQ(-6, client.m_error);
+    EXPECT_EQ("", client.m_response.m_body);
+    EXPECT_EQ("", client.m_response.m_status);
+    EXPECT_EQ("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n", client.m_response.m_rawHeader);
+}
+
+TEST(ExecuteFailures, ServerClosingBeforeReplying)
+{
+    CScriptedServer server({{ExpectRequest()}});
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_EQ(-6, client.m_error);
+}
+
+// Hostile or stuck servers: the client gives up within its budget.
+struct StuckCase {
+    const char* name;
+    ServerScript script;
+};
+
+ServerScript Prepend(ServerStep first, const ServerScript& rest)
+{
+    ServerScript script{std::move(first)};
+    script.insert(script.end(), rest.begin(), rest.end());
+    return script;
+}
+
+std::vector<StuckCase> StuckCases()
+{
+    const std::string slowReply =
+        "HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n" + std::string(500, 'x');
+    return {
+        {"TrickleOutlastsTheBudget", Prepend(ExpectRequest(), Trickle(slowReply, 20))},
+        {"ReplyNeverStarts", {ExpectRequest(), Stall()}},
+        {"RequestNeverRead", {Stall()}},
+        {"LengthFarBeyondWhatIsSent",
+         {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 2147483647\r\n\r\nabc"), Stall()}},
+        {"LengthBeyondInt",
+         {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\nabc"),
+          Stall()}},
+        {"ChunkNeverEnds",
+         {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n7FFFFFFF\r\nabc"),
+          Stall()}},
+        {"EndlessHeaderLine",
+         [] {
+             ServerScript script{ExpectRequest(), Send("HTTP/1.1 200 OK\r\nX: ")};
+             for (int i = 0; i < 200; ++i) {
+                 script.push_back(Send(std::string(100, 'x')));
+                 script.push_back(Pause(5));
+             }
+             return script;
+         }()},
+    };
+}
+
+TEST(ExecuteFailures, StuckServersEndByTheBudget)
+{
+    for (const StuckCase& c : StuckCases()) {
+        SCOPED_TRACE(c.name);
+        CScriptedServer server({c.script});
+        CHttpClient client;
+        EXPECT_EQ(-1, client.Execute(server.Url("/"), kShortBudgetMs, 0));
+        EXPECT_EQ(-6, client.m_error);
+        EXPECT_EQ("", client.m_response.m_body);
+        EXPECT_EQ("", client.m_response.m_status);
+        EXPECT_TRUE(client.m_response.m_headers.empty());
+    }
+}
+
+TEST(ExecuteFailures, HeaderFloodFailsAtTheCap)
+{
+    CScriptedServer server({{ExpectRequest(), Send("HTTP/1.1 200 OK\r\nX: " + std::string(3 << 20, 'x')),
+                             Stall()}});
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 0));
+    EXPECT_EQ(-6, client.m_error);
+    EXPECT_EQ("", client.m_response.m_rawHeader);
+}
+
+std::string Redirect(int status, const std::string& location)
+{
+    std::string reply = "HTTP/1.1 " + std::to_string(status) + " Moved\r\n";
+    if (!location.empty())
+        reply += "Location: " + location + "\r\n";
+    return reply + "Content-Length: 4\r\n\r\nmove";
+}
+
+TEST(Redirects, FoundIsFollowedOnceAtLimitOne)
+{
+    CScriptedServer server({Reply(Redirect(302, "/next?a=1")), Reply(Redirect(302, "/again")),
+                            Reply(kHello)});
+    CHttpClient client;
+    client.m_request.SetHeader("X-Keep", "1");
+    EXPECT_EQ(0, client.Execute(server.Url("/first/page"), kBudgetMs, 1));
+    EXPECT_EQ(0, client.m_error);
+    EXPECT_EQ("302", client.m_response.m_status);
+    EXPECT_EQ("move", client.m_response.m_body);
+    ASSERT_EQ(2u, server.Requests().size());
+    EXPECT_EQ("GET /first/page HTTP/1.1", RequestLine(server.Requests()[0]));
+    EXPECT_EQ("GET /next?a=1 HTTP/1.1", RequestLine(server.Requests()[1]));
+    EXPECT_NE(std::string::npos, server.Requests()[1].find("\r\nX-Keep: 1\r\n"));
+}
+
+TEST(Redirects, MovedToAnotherServer)
+{
+    CScriptedServer target({Reply(kHello)});
+    CScriptedServer server({Reply(Redirect(301, target.Url("/there")))});
+    CHttpClient client;
+    EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, 10));
+    EXPECT_EQ("hello", client.m_response.m_body);
+    ASSERT_EQ(1u, target.Requests().size());
+    EXPECT_NE(std::string::npos,
+              target.Requests()[0].find("\r\nHost: 127.0.0.1:" + std::to_string(target.Port()) + "\r\n"));
+}
+
+TEST(Redirects, NotFollowed)
+{
+    struct {
+        int status;
+        const char* location;
+        int limit;
+    } cases[] = {{301, "", 10}, {303, "/x", 10}, {307, "/x", 10}, {302, "/x", 0}, {302, "/x", -1}};
+    for (const auto& c : cases) {
+        CScriptedServer server({Reply(Redirect(c.status, c.location))});
+        CHttpClient client;
+        EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, c.limit)) << c.status;
+        EXPECT_EQ(0, client.m_error);
+        EXPECT_EQ(std::to_string(c.status), client.m_response.m_status);
+        EXPECT_EQ("move", client.m_response.m_body);
+        EXPECT_EQ(1, server.Connections());
+    }
+}
+
+TEST(Redirects, LoopStopsAtTheLimit)
+{
+    CScriptedServer server({Reply(Redirect(302, "/loop"))}, true);
+    CHttpClient client;
+    EXPECT_EQ(0, client.Execute(server.Url("/loop"), kBudgetMs, 3));
+    EXPECT_EQ("302", client.m_response.m_status);
+    EXPECT_EQ(4u, server.Requests().size());
+}
+
+TEST(Redirects, UnusableLocationFailsTheNextLeg)
+{
+    CScriptedServer server({Reply(Redirect(302, "mailto:x"))});
+    CHttpClient client;
+    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 5));
+    EXPECT_EQ(-1, client.m_error);
+    EXPECT_EQ("", client.m_response.m_body);
 }
 
 } // namespace
