@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the program and runs it against the demo web services on loopback.
+# Without a display it runs under a virtual one (Xvfb) with a tray host.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+
+build=build/run
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build" -j "$(nproc)" --target OrvelHelper orvel-demo-services
+
+pids=()
+cleanup() { [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null || true; }
+trap cleanup EXIT
+
+"$build/tools/orvel-demo-services" &
+pids+=($!)
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  n=99
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp &
+  pids+=($!)
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  trayer --edge bottom --align right --widthtype request --height 24 &
+  pids+=($!)
+  echo "No display found: the program runs on the virtual display $DISPLAY."
+  echo "Screenshot it with: import -window root -display $DISPLAY shot.png"
+fi
+
+"$build/app/OrvelHelper"
