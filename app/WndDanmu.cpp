@@ -1,0 +1,6 @@
+#include "app/WndDanmu.h"
+
+CWndDanmu::CWndDanmu()
+{
+    InitWinParam(u"danmu.xml");
+}
