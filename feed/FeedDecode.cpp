@@ -1,0 +1,92 @@
+#include "feed/FeedDecode.h"
+
+#include <algorithm>
+
+#include "feed/JsonParse.h"
+#include "feed/ToWide.h"
+
+namespace {
+
+const char16_t kGiftPrefix[] = u"送出了[";
+const char16_t kGiftSuffix[] = u"]";
+
+// The text shown for a message of the given kind; empty for other kinds or
+// when the member that the kind needs is not a string.
+std::u16string MessageText(const Json::Value& message)
+{
+    const Json::Value& kind = MemberOf(message, "msgType");
+    if (!kind.isString()) {
+        return {};
+    }
+    const std::string word = kind.asString();
+    if (word == "normal") {
+        const Json::Value& text = MemberOf(message, "msg");
+        return text.isString() ? ToWide(text.asString()) : std::u16string();
+    }
+    if (word == "gift") {
+        const Json::Value& gift = MemberOf(message, "giftName");
+        if (gift.isString()) {
+            return kGiftPrefix + ToWide(gift.asString()) + kGiftSuffix;
+        }
+    }
+    return {};
+}
+
+// The item of one history element, or nothing when the element has no
+// string "msg" holding a usable message document.
+std::optional<DanmuItem> DecodeElement(const Json::Value& element)
+{
+    const Json::Value& document = MemberOf(element, "msg");
+    if (!document.isString()) {
+        return std::nullopt;
+    }
+    return DecodeMessage(document.asString());
+}
+
+} // namespace
+
+std::optional<std::int32_t> DecodeOnline(const std::string& body)
+{
+    Json::Value root;
+    if (!ParseJson(body, root)) {
+        return std::nullopt;
+    }
+    const Json::Value& online = MemberOf(root, "online");
+    if (!online.isString()) {
+        return std::nullopt;
+    }
+    return LeadingInt(online.asString());
+}
+
+std::optional<DanmuItem> DecodeMessage(const std::string& document)
+{
+    Json::Value message;
+    if (!ParseJson(document, message) || !(message.isObject() || message.isNull())) {
+        return std::nullopt;
+    }
+    DanmuItem item;
+    const Json::Value& nick = MemberOf(message, "nickname");
+    if (nick.isString()) {
+        item.nick = ToWide(nick.asString()) + u":";
+    }
+    item.msg = MessageText(message);
+    item.level = AsInt32(MemberOf(message, "level")).value_or(item.level);
+    return item;
+}
+
+std::vector<DanmuItem> DecodeHistory(const std::string& body)
+{
+    Json::Value root;
+    std::vector<DanmuItem> items;
+    if (!ParseJson(body, root) || !root.isArray()) {
+        return items;
+    }
+    for (const Json::Value& element : root) {
+        if (std::optional<DanmuItem> item = DecodeElement(element)) {
+            items.push_back(std::move(*item));
+        }
+    }
+    // Each new item goes in front of the ones before it.
+    std::reverse(items.begin(), items.end());
+    return items;
+}

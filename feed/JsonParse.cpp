@@ -1,0 +1,63 @@
+#include "feed/JsonParse.h"
+
+#include <cstring>
+#include <limits>
+
+bool ParseJson(const std::string& text, Json::Value& root)
+{
+    Json::Reader reader;
+    try {
+        return reader.parse(text, root);
+    } catch (const Json::Exception&) {
+        // The reader throws, rather than failing, past its nesting limit.
+        root = Json::Value();
+        return false;
+    }
+}
+
+const Json::Value& MemberOf(const Json::Value& value, const char* name)
+{
+    static const Json::Value none;
+    if (!value.isObject()) {
+        return none;
+    }
+    return value[name];
+}
+
+std::optional<std::int32_t> AsInt32(const Json::Value& value)
+{
+    const Json::ValueType type = value.type();
+    if (type != Json::intValue && type != Json::uintValue) {
+        return std::nullopt;
+    }
+    if (!value.isInt()) {
+        return std::nullopt;
+    }
+    return value.asInt();
+}
+
+std::int32_t LeadingInt(const std::string& text)
+{
+    const char* p = text.c_str();
+    // The C locale's white space, whatever locale the program runs in.
+    while (*p != '\0' && std::strchr(" \t\n\v\f\r", *p) != nullptr) {
+        ++p;
+    }
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') {
+        ++p;
+    }
+    // Accumulate as a negative number so that INT32_MIN is reachable.
+    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
+    std::int64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 - (*p - '0');
+        if (value < lowest) {
+            value = lowest;
+        }
+    }
+    if (!negative) {
+        value = value == lowest ? std::numeric_limits<std::int32_t>::max() : -value;
+    }
+    return static_cast<std::int32_t>(value);
+}

@@ -1,0 +1,145 @@
+#include "http/HttpClient.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+
+#include "http/Address.h"
+#include "http/Clock.h"
+#include "http/SocketWait.h"
+#include "http/HttpStrings.h"
+#include "http/Url.h"
+
+namespace {
+
+// Closes the socket of one transfer leg on every path out of it.
+class CSocketHolder {
+public:
+    explicit CSocketHolder(SOCKET s) : m_socket(s) {}
+    ~CSocketHolder() { SocketClose(m_socket); }
+    CSocketHolder(const CSocketHolder&) = delete;
+    CSocketHolder& operator=(const CSocketHolder&) = delete;
+    SOCKET Get() const { return m_socket; }
+
+private:
+    SOCKET m_socket;
+};
+
+// A blocking connect. One interrupted by a signal goes on in the background:
+// wait for it to finish and take its outcome.
+int Connect(SOCKET s, const std::string& address, int port)
+{
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_port = htons(static_cast<std::uint16_t>(port));
+    target.sin_addr.s_addr = ::inet_addr(address.c_str());
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0)
+        return 0;
+    if (errno != EINTR)
+        return -1;
+    pollfd entry{s, POLLOUT, 0};
+    while (::poll(&entry, 1, -1) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    socklen_t size = sizeof error;
+    return ::getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0 ? 0 : -1;
+}
+
+int Remaining(int budgetMs, long long startMs)
+{
+    return static_cast<int>(budgetMs - ElapsedMs(startMs));
+}
+
+// One connection: look-up, connect, send, receive. Returns the result code;
+// remaining gets the budget left after the receive.
+int TransferLeg(CHttpClient& client, const std::string& url, int budgetMs, int& remaining)
+{
+    client.m_response.Reset();
+    std::string host, path;
+    int port = 80;
+    if (SplitUrl(url, host, port, path) != 0)
+        return HTTP_ERR_URL;
+    client.m_request.SetHost(host, port);
+    client.m_request.SetPath(path);
+
+    long long start = NowMs();
+    std::string address;
+    if (FindAddress(host, address) != 0)
+        return HTTP_ERR_URL;
+    SOCKET raw = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (raw < 0)
+        return HTTP_ERR_SOCKET;
+    CSocketHolder socket(raw);
+    if (Connect(socket.Get(), address, client.m_request.m_port) != 0)
+        return HTTP_ERR_CONNECT;
+    remaining = Remaining(budgetMs, start);
+    if (remaining <= 0)
+        return HTTP_ERR_BUDGET;
+
+    start = NowMs();
+    if (client.SendRequest(socket.Get(), remaining) != 0)
+        return HTTP_ERR_SEND;
+    remaining = Remaining(remaining, start);
+    if (remaining <= 0)
+        return HTTP_ERR_BUDGET;
+
+    client.m_response.m_isHead = client.m_request.m_method == "HEAD" ? 1 : 0;
+    start = NowMs();
+    if (client.m_response.Receive(socket.Get(), remaining) != 0)
+        return HTTP_ERR_RECEIVE;
+    remaining = Remaining(remaining, start);
+    return HTTP_OK;
+}
+
+} // namespace
+
+int CHttpClient::Execute(std::string url, int budgetMs, int redirectLimit)
+{
+    if (budgetMs < 1)
+        budgetMs = 99999999;
+    int remaining = 0;
+    m_error = TransferLeg(*this, url, budgetMs, remaining);
+    if (m_error != HTTP_OK)
+        return -1;
+
+    int status = AtoiSaturated(m_response.m_status.c_str());
+    std::string location;
+    if (redirectLimit <= 0 || (status != 301 && status != 302) ||
+        m_response.GetHeader("Location", location) != 0 || location.empty())
+        return 0;
+    if (remaining <= 0) {
+        m_error = HTTP_ERR_BUDGET;
+        return -1;
+    }
+    std::string next;
+    ResolveUrl(url, location, next);
+    return Execute(next, remaining, redirectLimit - 1);
+}
+
+int CHttpClient::SendRequest(SOCKET s, int budgetMs)
+{
+    std::string text;
+    m_request.Serialize(text);
+    if (text.empty())
+        return 0;
+    SocketSetNonBlocking(s);
+    long long start = NowMs();
+    std::size_t sent = 0;
+    while (sent < text.size()) {
+        if (BudgetSpent(start, budgetMs))
+            return -1;
+        ssize_t n = ::send(s, text.data() + sent, text.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            WaitForSocket(s, POLLOUT, WaitSliceMs(start, budgetMs));
+            continue;
+        }
+        if (n <= 0)
+            return -1;
+        sent += static_cast<std::size_t>(n);
+    }
+    return 0;
+}

@@ -1,0 +1,202 @@
+#include "feed/FeedPoller.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <json/json.h>
+
+#include "feed/FeedDecode.h"
+#include "feed/FeedUrls.h"
+#include "tools/DemoServices.h"
+
+namespace {
+
+const char kOnlinePath[] = "/index.php/Welcome/get_live_online?live_id=1000";
+const char kHistoryPath[] = "/v1/historys/1000_orvel/0/25";
+
+std::vector<std::u16string> Texts(const std::vector<DanmuItem>& items)
+{
+    std::vector<std::u16string> texts;
+    for (const DanmuItem& item : items) {
+        texts.push_back(item.nick + u"|" + item.msg);
+    }
+    return texts;
+}
+
+// The demo services on free loopback ports, a list, and a poller aimed at
+// them that does not pause between cycles.
+class Feed {
+public:
+    explicit Feed(DemoOptions options = DemoOptions{}) : services(options)
+    {
+        EXPECT_TRUE(services.Start());
+        settings = FeedSettings{"127.0.0.1:" + std::to_string(services.LivePort()),
+                                "127.0.0.1:" + std::to_string(services.DmsPort()), 0};
+    }
+
+    CFeedPoller Poller(RefreshPoster post = nullptr)
+    {
+        return CFeedPoller(settings, list, post ? post : [this] { ++posts; });
+    }
+
+    // The body of the last reply of one service.
+    std::string LastBody(const char* service) const
+    {
+        std::string body;
+        for (const SeenRequest& seen : services.Requests()) {
+            body = seen.service == service ? seen.body : body;
+        }
+        return body;
+    }
+
+    CDemoServices services;
+    FeedSettings settings;
+    CDanmuList list;
+    int posts = 0;
+};
+
+TEST(FeedPollerTest, OneCycleAsksBothWithTheKeyAndPublishesInReverseOrder)
+{
+    Feed feed;
+    feed.Poller().PollOnce(1000);
+    EXPECT_EQ(feed.posts, 1);
+    const std::vector<SeenRequest> seen = feed.services.Requests();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].target, kOnlinePath);
+    EXPECT_EQ(seen[1].target, kHistoryPath);
+    for (const SeenRequest& request : seen) {
+        EXPECT_EQ(request.authorization, "dms s_7c3e91a0d25b48f6e0a9c4d1b8f27e63");
+        EXPECT_EQ(request.status, 200);
+    }
+
+    Json::Value online;
+    ASSERT_TRUE(Json::Reader().parse(feed.LastBody("live"), online));
+    EXPECT_EQ(feed.list.Online(), std::stoi(online["online"].asString()));
+
+    Json::Value history;
+    ASSERT_TRUE(Json::Reader().parse(feed.LastBody("dms"), history));
+    std::vector<std::u16string> expected;
+    for (const Json::Value& element : history) {
+        expected.insert(expected.begin(), Texts({*DecodeMessage(element["msg"].asString())}).front());
+    }
+    EXPECT_EQ(expected.size(), 25u);
+    EXPECT_EQ(Texts(feed.list.Snapshot()), expected);
+}
+
+struct FailureCase {
+    const char* name;
+    DemoOptions options;
+    bool countTaken;
+    bool published;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+DemoOptions Spoilt(OnlineMode online, HistoryMode history)
+{
+    DemoOptions options;
+    options.online = online;
+    options.history = history;
+    return options;
+}
+
+DemoOptions Delivered(bool redirect, bool chunked)
+{
+    DemoOptions options;
+    options.redirect = redirect;
+    options.chunked = chunked;
+    return options;
+}
+
+class FeedFailureTest : public testing::TestWithParam<FailureCase> {};
+
+// A bad reply costs only itself: the count and the list it would have set
+// keep their values, the other request of the cycle still happens.
+TEST_P(FeedFailureTest, BadReplyKeepsWhatItWouldHaveReplaced)
+{
+    Feed feed(GetParam().options);
+    feed.list.SetOnline(-7);
+    feed.list.Publish({DanmuItem{u"old:", u"kept", 1}});
+
+    feed.Poller().PollOnce(1000);
+
+    EXPECT_EQ(feed.list.Online() != -7, GetParam().countTaken);
+    EXPECT_EQ(feed.posts, GetParam().published ? 1 : 0);
+    const std::vector<DanmuItem> items = feed.list.Snapshot();
+    EXPECT_EQ(items.size() == 1 && items[0].msg == u"kept", !GetParam().published);
+    EXPECT_EQ(feed.LastBody("dms").empty(), false);
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, FeedFailureTest, testing::Values(
+    FailureCase{"OnlineUnparsable", Spoilt(OnlineMode::Unparsable, HistoryMode::Ok), false, true},
+    FailureCase{"OnlineArray", Spoilt(OnlineMode::Array, HistoryMode::Ok), false, true},
+    FailureCase{"OnlineNumber", Spoilt(OnlineMode::Number, HistoryMode::Ok), false, true},
+    FailureCase{"HistoryObject", Spoilt(OnlineMode::Ok, HistoryMode::Object), true, false},
+    FailureCase{"HistoryEmpty", Spoilt(OnlineMode::Ok, HistoryMode::Empty), true, false},
+    FailureCase{"HistoryUnparsable", Spoilt(OnlineMode::Ok, HistoryMode::Unparsable), true, false},
+    FailureCase{"Redirected", Delivered(true, false), true, true},
+    FailureCase{"Chunked", Delivered(false, true), true, true},
+    FailureCase{"RedirectedAndChunked", Delivered(true, true), true, true}),
+    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+
+// A loopback port that is bound but not listening, so that connections to
+// it are refused for as long as the object lives.
+class RefusingPort {
+public:
+    RefusingPort() : m_socket(socket(AF_INET, SOCK_STREAM, 0))
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        EXPECT_EQ(bind(m_socket, reinterpret_cast<sockaddr*>(&address), size), 0);
+        EXPECT_EQ(getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &size), 0);
+        m_port = ntohs(address.sin_port);
+    }
+    ~RefusingPort() { close(m_socket); }
+    std::string Host() const { return "127.0.0.1:" + std::to_string(m_port); }
+
+private:
+    int m_socket;
+    int m_port = 0;
+};
+
+TEST(FeedPollerTest, UnreachableServicesChangeNothing)
+{
+    RefusingPort refusing;
+    const FeedSettings settings{refusing.Host(), refusing.Host(), 0};
+    CDanmuList list;
+    list.SetOnline(3);
+    int posts = 0;
+    CFeedPoller(settings, list, [&] { ++posts; }).PollOnce(1000);
+    EXPECT_EQ(list.Online(), 3);
+    EXPECT_TRUE(list.Snapshot().empty());
+    EXPECT_EQ(posts, 0);
+}
+
+TEST(FeedPollerTest, RunTestsTheStopFlagBeforeEveryCycle)
+{
+    Feed feed;
+    std::atomic<bool> stop{true};
+    feed.Poller().Run(1000, stop);
+    EXPECT_TRUE(feed.services.Requests().empty());
+
+    stop = false;
+    // The flag is set during the second cycle; that cycle still completes.
+    feed.Poller([&] {
+        if (++feed.posts == 2) {
+            stop = true;
+        }
+    }).Run(1000, stop);
+    EXPECT_EQ(feed.posts, 2);
+    EXPECT_EQ(feed.services.Requests().size(), 4u);
+}
+
+} // namespace

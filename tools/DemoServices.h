@@ -1,0 +1,69 @@
+#pragma once
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/ChatGenerator.h"
+#include "tools/DemoOptions.h"
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+// One request as the demo services saw and answered it.
+struct SeenRequest {
+    std::string service;         // "live" or "dms"
+    std::string target;          // path and query
+    std::string authorization;   // the header's value, empty when absent
+    int status = 0;
+    std::string body;            // what was answered
+};
+
+// The live site's online count and the message service's chat history on
+// 127.0.0.1, each on its own port, served from threads of their own until
+// the object is destroyed.
+class CDemoServices {
+public:
+    explicit CDemoServices(DemoOptions options);
+    ~CDemoServices();
+    CDemoServices(const CDemoServices&) = delete;
+    CDemoServices& operator=(const CDemoServices&) = delete;
+
+    // Binds both ports and starts serving; false when a port is taken. Once
+    // it returns true, connections are accepted.
+    bool Start();
+
+    int LivePort() const { return m_livePort; }
+    int DmsPort() const { return m_dmsPort; }
+
+    // Every request answered so far, oldest first.
+    std::vector<SeenRequest> Requests() const;
+
+private:
+    bool Listen(httplib::Server& server, int port, std::thread& thread, int& bound);
+    bool Delay(const httplib::Request& request, httplib::Response& response, const char* service);
+    void ServeOnline(const httplib::Request& request, httplib::Response& response);
+    void ServeHistory(const httplib::Request& request, httplib::Response& response);
+    void Answer(const httplib::Request& request, httplib::Response& response, const char* service,
+                int status, std::string body);
+
+    const DemoOptions m_options;
+    std::unique_ptr<httplib::Server> m_live;
+    std::unique_ptr<httplib::Server> m_dms;
+    std::thread m_liveThread;
+    std::thread m_dmsThread;
+    int m_livePort = -1;
+    int m_dmsPort = -1;
+
+    mutable std::mutex m_mutex;          // guards everything below
+    std::condition_variable m_stopped;   // ends slow waits at shutdown
+    bool m_stopping = false;
+    CChatGenerator m_chat;
+    std::vector<SeenRequest> m_seen;
+};
