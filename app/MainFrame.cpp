@@ -23,28 +23,6 @@ void CMainFrame::InitControls()
     m_editNum = m_pm.FindControl(u"edit_num");
 }
 
-LRESULT CMainFrame::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
-{
-    handled = wParam >= 1 && wParam <= 3;
-    return 0;
-}
-
-LRESULT CMainFrame::OnSize(UINT, WPARAM, LPARAM, bool&)
-{
-    return 0;
-}
-
-LRESULT CMainFrame::OnRButtonUp(UINT, WPARAM, LPARAM, bool& handled)
-{
-    handled = true;
-    return 0;
-}
-
-LRESULT CMainFrame::OnLButtonDBClick(UINT, WPARAM, LPARAM, bool&)
-{
-    return 0;
-}
-
 void CMainFrame::ClickNotify(TNotifyUI& msg)
 {
     CDuiString name = msg.pSender->GetName();

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/WindowImplBaseNew.h"
+#include "app/AppMessages.h"
+#include "app/AppWindow.h"
 
 // The start window: asks for the room number and opens the danmaku window.
 // The object lives for the whole run and carries the settings that the
 // other windows share.
-class CMainFrame : public WindowImplBaseNew {
+class CMainFrame : public CAppWindow {
 public:
     CMainFrame();
 
@@ -16,10 +17,6 @@ public:
 
 protected:
     void InitControls() override;
-    LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    LRESULT OnSize(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    LRESULT OnRButtonUp(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
-    LRESULT OnLButtonDBClick(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void ClickNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
@@ -28,8 +25,3 @@ private:
 
 // The one start window, set by its constructor.
 extern CMainFrame* g_pMainFrame;
-
-// The program's icon, resource 107.
-constexpr UINT IDI_ORVEL = 107;
-// Style of the program's own windows: frameless, dragged by the layout's title bar.
-constexpr DWORD ORVEL_WNDSTYLE = 2059;

@@ -165,3 +165,9 @@ void ResetQuit()
 }
 
 } // namespace DuiLib::core
+
+// Leak checking in sanitizer builds: fontconfig keeps its caches to the end.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}

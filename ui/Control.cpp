@@ -130,6 +130,8 @@ void CControlUI::SetAttribute(LPCTSTR name, LPCTSTR value)
         m_ownFont = true;
     } else if (Look* look = LookOf(m_widget)) {
         SetLookAttribute(*look, n, v);
+        if (n == "maxwidth") // a bounded label never takes more than its text
+            m_widget->setSizePolicy(QSizePolicy::Maximum, m_widget->sizePolicy().verticalPolicy());
     }
 }
 

@@ -15,12 +15,14 @@ static QScrollArea* NewScrollArea()
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* rows = new Canvas;
-    rows->setAutoFillBackground(false);
     auto* layout = new QBoxLayout(QBoxLayout::TopToBottom, rows);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addStretch(1); // rows stay at the top; Add inserts before it
     area->setWidget(rows);
+    // The list shows its container's background through it.
+    rows->setAutoFillBackground(false);
+    area->setAutoFillBackground(false);
     area->viewport()->setAutoFillBackground(false);
     return area;
 }

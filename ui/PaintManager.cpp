@@ -29,6 +29,8 @@ CPaintManagerUI::CPaintManagerUI() : d(new Impl) {}
 
 CPaintManagerUI::~CPaintManagerUI()
 {
+    if (WindowHost* host = HostOf(m_hWnd); host && host->manager == this)
+        host->manager = nullptr;
     delete m_root;
     for (const QPointer<QButtonGroup>& group : d->groups)
         delete group.data();
@@ -95,6 +97,7 @@ bool CPaintManagerUI::AttachDialog(CControlUI* root)
     root->SetManager(this, nullptr);
     host->SetRoot(root->GetWidget());
     host->captionHeight = m_captionHeight;
+    host->manager = this;
     if (host->sizeFromLayout && d->initWidth > 0 && d->initHeight > 0)
         host->resize(d->initWidth, d->initHeight);
     return true;

@@ -1,12 +1,18 @@
 #include "ui/Simulate.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QFontInfo>
+#include <QSystemTrayIcon>
+#include <QTextDocumentFragment>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QWheelEvent>
 
 #include "ui/AppCore.h"
+#include "ui/PaintManager.h"
+#include "ui/TrayIcons.h"
 #include "ui/QtText.h"
 #include "ui/WindowHost.h"
 
@@ -103,6 +109,28 @@ void StepUp(CControlUI* control)
         SendKey(w, Qt::Key_Right, QString());
 }
 
+void SetCursorPos(int x, int y)
+{
+    QCursor::setPos(x, y);
+}
+
+bool ActivateTray(HWND hWnd, UINT id, TrayClick click)
+{
+    QSystemTrayIcon* tray = TrayIconOf(hWnd, id);
+    if (!tray)
+        return false;
+    emit tray->activated(click == TrayClick::Context ? QSystemTrayIcon::Context : QSystemTrayIcon::Trigger);
+    return true;
+}
+
+std::vector<CDuiString> TrayTips()
+{
+    std::vector<CDuiString> tips;
+    for (QSystemTrayIcon* tray : AllTrayIcons())
+        tips.push_back(FromQ(QTextDocumentFragment::fromHtml(tray->toolTip()).toPlainText()));
+    return tips;
+}
+
 void ProcessPending()
 {
     QCoreApplication::sendPostedEvents();
@@ -123,6 +151,18 @@ WindowState StateOf(HWND hWnd)
         s.x = r.x(), s.y = r.y(), s.width = r.width(), s.height = r.height();
     }
     return s;
+}
+
+CControlUI* FindControl(HWND hWnd, LPCTSTR name)
+{
+    WindowHost* host = HostOf(hWnd);
+    return host && host->manager ? host->manager->FindControl(name) : nullptr;
+}
+
+int FontPixelSize(CControlUI* control)
+{
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    return w ? QFontInfo(w->font()).pixelSize() : 0;
 }
 
 std::vector<HWND> Windows()

@@ -22,6 +22,15 @@ void CloseRequest(HWND hWnd);
 void Type(CControlUI* control, LPCTSTR text);
 // Moves the slider control one step up, as the arrow key does.
 void StepUp(CControlUI* control);
+// Moves the mouse pointer to screen coordinates.
+void SetCursorPos(int x, int y);
+// A click on the tray icon (hWnd, id) as its host reports it: a left click,
+// or a context-menu request (a right click, or a StatusNotifierItem host's
+// menu request). False if there is no such icon.
+enum class TrayClick { Left, Context };
+bool ActivateTray(HWND hWnd, UINT id, TrayClick click);
+// The tips of the tray icons shown, oldest first.
+std::vector<CDuiString> TrayTips();
 // Handles everything queued so far, without waiting for more.
 void ProcessPending();
 
@@ -35,6 +44,10 @@ struct WindowState {
     int x = 0, y = 0, width = 0, height = 0;
 };
 WindowState StateOf(HWND hWnd);
+// The control with the name in the window's layout, or null.
+CControlUI* FindControl(HWND hWnd, LPCTSTR name);
+// The pixel size of the font the control draws with.
+int FontPixelSize(CControlUI* control);
 // Every window that exists, oldest first.
 std::vector<HWND> Windows();
 // Renders the window to a PNG file; false if it cannot.

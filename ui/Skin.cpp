@@ -15,8 +15,10 @@ namespace {
 
 QString g_folder;
 QString g_archive;
-QHash<QString, QByteArray> g_files; // skins do not change during a run
-QHash<QString, QPixmap> g_images;
+// Skins do not change during a run. Kept past main: pixmaps must not outlive
+// the application that is never destroyed.
+auto& g_files = *new QHash<QString, QByteArray>;
+auto& g_images = *new QHash<QString, QPixmap>;
 
 void Forget()
 {

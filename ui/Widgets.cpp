@@ -56,7 +56,7 @@ static void PaintText(QPainter& p, const QRect& r, const Look& look, const QStri
 static QSize TextSize(const QWidget* w, const Look& look, const QString& text, int extra)
 {
     QFontMetrics fm = w->fontMetrics();
-    int width = fm.horizontalAdvance(text) + extra;
+    int width = fm.horizontalAdvance(text) + extra + 2; // glyphs may overhang their advance
     if (look.maxWidth > 0 && width > look.maxWidth)
         width = look.maxWidth;
     return QSize(width, fm.height() + 6);

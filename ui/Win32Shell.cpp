@@ -8,6 +8,7 @@
 
 #include "ui/AppCore.h"
 #include "ui/QtText.h"
+#include "ui/TrayIcons.h"
 #include "ui/Win32.h"
 #include "ui/WindowHost.h"
 
@@ -46,19 +47,34 @@ HICON LoadIconW(HINSTANCE, LPCWSTR name)
     auto id = reinterpret_cast<std::uintptr_t>(name);
     if (id > 0xFFFF)
         return nullptr; // only numbered resources exist
-    static std::map<std::uintptr_t, QIcon*> icons; // loaded once, kept for the run
-    auto it = icons.find(id);
-    if (it == icons.end()) {
+    // Loaded once and kept for the run, past the end of main.
+    static auto* icons = new std::map<std::uintptr_t, QIcon*>;
+    auto it = icons->find(id);
+    if (it == icons->end()) {
         QIcon icon(QString(":/resources/%1.png").arg(id));
-        it = icons.emplace(id, icon.isNull() ? nullptr : new QIcon(icon)).first;
+        it = icons->emplace(id, icon.isNull() ? nullptr : new QIcon(icon)).first;
     }
     return reinterpret_cast<HICON>(it->second);
 }
 
 static std::map<std::pair<HWND, UINT>, QSystemTrayIcon*>& TrayIcons()
 {
-    static std::map<std::pair<HWND, UINT>, QSystemTrayIcon*> icons;
-    return icons;
+    static auto* icons = new std::map<std::pair<HWND, UINT>, QSystemTrayIcon*>; // kept past main
+    return *icons;
+}
+
+QSystemTrayIcon* DuiLib::TrayIconOf(HWND hWnd, UINT id)
+{
+    auto it = TrayIcons().find(std::make_pair(hWnd, id));
+    return it == TrayIcons().end() ? nullptr : it->second;
+}
+
+std::vector<QSystemTrayIcon*> DuiLib::AllTrayIcons()
+{
+    std::vector<QSystemTrayIcon*> all;
+    for (const auto& entry : TrayIcons())
+        all.push_back(entry.second);
+    return all;
 }
 
 static LPARAM MouseMessageFor(QSystemTrayIcon::ActivationReason reason)

@@ -11,6 +11,7 @@
 namespace DuiLib {
 
 class CWindowWnd;
+class CPaintManagerUI;
 
 class WindowHost : public QWidget {
 public:
@@ -25,6 +26,7 @@ public:
     void SetTopmost();
     void SetPassThrough(bool on);
 
+    CPaintManagerUI* manager = nullptr; // the layout's, once attached
     int captionHeight = 0;
     bool sizeFromLayout = false;
 

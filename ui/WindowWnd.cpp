@@ -114,12 +114,16 @@ LRESULT CWindowWnd::Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, 
     CWindowWnd* wnd = core::Lookup(hWnd);
     if (!wnd)
         return 0;
-    wnd->m_passOn = false;
+    // Messages sent while this one is handled report into their own slot.
+    bool reached = false;
+    bool* outer = wnd->m_passOn;
+    wnd->m_passOn = &reached;
     LRESULT result = wnd->HandleMessage(msg, wParam, lParam);
     if (core::Lookup(hWnd) != wnd)
         return result; // gone while handling
+    wnd->m_passOn = outer;
     if (passOn)
-        *passOn = wnd->m_passOn;
+        *passOn = reached;
     if (wnd->m_destroyPending)
         wnd->Destroy();
     return result;
@@ -127,7 +131,8 @@ LRESULT CWindowWnd::Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, 
 
 LRESULT CWindowWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM)
 {
-    m_passOn = true; // the message reached the default processing
+    if (m_passOn)
+        *m_passOn = true; // the message reached the default processing
     switch (msg) {
     case WM_CLOSE:
         m_destroyPending = true;
@@ -168,6 +173,7 @@ void CWindowWnd::Destroy()
 
 void CWindowWnd::HostGone()
 {
+    m_passOn = nullptr;
     core::Unregister(m_hWnd);
     m_host = nullptr;
     m_hWnd = nullptr;

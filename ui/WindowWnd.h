@@ -63,7 +63,7 @@ private:
     QEventLoop* m_modal = nullptr;
     UINT m_closeCode = 0;
     bool m_destroyPending = false;
-    bool m_passOn = false;
+    bool* m_passOn = nullptr; // where the message being handled reports
 };
 
 } // namespace DuiLib

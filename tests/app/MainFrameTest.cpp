@@ -23,6 +23,7 @@ protected:
         ASSERT_NE(hwnd, nullptr);
         frame->ShowWindow(true, true);
     }
+    void TearDown() override { delete frame; }
     void Enter(LPCTSTR text)
     {
         frame->m_editNum->SetText(u"");
