@@ -67,14 +67,17 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
+// A box is as big as its layout wants; a label as its text, and may shrink.
 QSize Canvas::sizeHint() const
 {
+    if (layout())
+        return QWidget::sizeHint();
     return text.isEmpty() ? QSize(0, 0) : TextSize(this, look, text, 4);
 }
 
 QSize Canvas::minimumSizeHint() const
 {
-    return QSize(0, 0);
+    return layout() ? QWidget::minimumSizeHint() : QSize(0, 0);
 }
 
 void Canvas::paintEvent(QPaintEvent*)

@@ -37,7 +37,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (!(flags & SWP_NOSIZE))
         host->resize(cx, cy);
     if (!(flags & SWP_NOMOVE))
-        host->move(x, y);
+        host->MoveTo(x, y);
     if (flags & SWP_SHOWWINDOW)
         host->show();
     if (insertAfter == HWND_TOPMOST)

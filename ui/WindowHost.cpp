@@ -1,6 +1,9 @@
 #include "ui/WindowHost.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -16,6 +19,7 @@ WindowHost::WindowHost(CWindowWnd* wnd, HWND hWnd, QWidget* parent, Qt::WindowFl
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint); // the window's size is the caller's
 }
 
 WindowHost::~WindowHost()
@@ -51,6 +55,18 @@ void WindowHost::SetFlagKeepingVisible(Qt::WindowType flag, bool on)
     setWindowFlag(flag, on); // hides a visible window
     if (visible)
         show();
+}
+
+void WindowHost::MoveTo(int x, int y)
+{
+    QPoint to(x, y);
+    QScreen* screen = QGuiApplication::screenAt(to) ? QGuiApplication::screenAt(to) : QGuiApplication::primaryScreen();
+    if (windowType() == Qt::Popup && screen) {
+        QRect area = screen->geometry();
+        to.setX(std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - width())));
+        to.setY(std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+    }
+    move(to);
 }
 
 void WindowHost::SetTopmost()

@@ -65,11 +65,13 @@ TEST_F(MenuTest, OpensByThePlacementTableAroundTheCursor)
     }
 }
 
-TEST_F(MenuTest, NearTheTopOfTheScreenItMayStickOutAbove)
+TEST_F(MenuTest, NearTheTopOfTheScreenItIsKeptOnTheScreen)
 {
+    // Trays are often at the top on Linux: above the cursor it would vanish.
     simulate::SetCursorPos(10, 30);
     HWND menu = Open();
-    EXPECT_EQ(simulate::StateOf(menu).y, 30 - 102 - 20);
+    EXPECT_EQ(simulate::StateOf(menu).y, 0);
+    EXPECT_EQ(simulate::StateOf(menu).x, 10);
     SendMessageW(menu, WM_CLOSE, 0, 0);
 }
 

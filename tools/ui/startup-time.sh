@@ -7,6 +7,7 @@ build=$(cd "${1:?build folder}" && pwd)
 runs=${2:-7}
 here=$(dirname "$0")
 . "$here/xvfb.sh"
+trap xvfb_cleanup EXIT
 xvfb_start
 
 times=()

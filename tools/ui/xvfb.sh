@@ -1,6 +1,6 @@
-# Sourced by the real-window scripts: a private Xvfb display, always cleaned up.
+# Sourced by the real-window scripts: a private Xvfb display.
 #   xvfb_start        sets DISPLAY to a free display of a fresh Xvfb
-#   xvfb_cleanup      stops it (also on exit through the trap)
+#   xvfb_cleanup      stops it; call it from the script's own EXIT trap
 
 xvfb_start() {
   local fdfile
@@ -20,7 +20,6 @@ xvfb_start() {
   fi
   export DISPLAY=":$(head -n1 "$fdfile")"
   rm -f "$fdfile"
-  trap xvfb_cleanup EXIT
 }
 
 xvfb_cleanup() {
