@@ -94,20 +94,10 @@ int CControlUI::GetFixedHeight() const
     return m_widget && m_widget->minimumHeight() == m_widget->maximumHeight() ? m_widget->maximumHeight() : 0;
 }
 
-bool CControlUI::IsVisible() const
-{
-    return m_widget && !m_widget->isHidden();
-}
-
 void CControlUI::SetVisible(bool visible)
 {
     if (m_widget)
         m_widget->setVisible(visible);
-}
-
-CDuiString CControlUI::GetToolTip() const
-{
-    return m_widget ? FromQ(m_widget->toolTip()) : CDuiString();
 }
 
 void CControlUI::SetAttribute(LPCTSTR name, LPCTSTR value)

@@ -26,14 +26,12 @@ public:
     void SetFixedHeight(int height);
     void SetFixedWidth(int width);
     int GetFixedHeight() const;
-    bool IsVisible() const;
     void SetVisible(bool visible);
-    CDuiString GetToolTip() const;
 
     // Unknown attributes are ignored.
     virtual void SetAttribute(LPCTSTR name, LPCTSTR value);
-    // What a click on the control does: a button notifies "click", an
-    // option becomes selected; a plain control does nothing.
+    // What a click on the control does (a list row: "itemclick" and select);
+    // a plain control does nothing.
     virtual void Activate() {}
     // This control or a descendant with the name, or null.
     virtual CControlUI* FindControl(LPCTSTR name);

@@ -22,12 +22,6 @@ CButtonUI::CButtonUI() : CButtonUI(false)
 
 CButtonUI::CButtonUI(bool option) : CControlUI(new ButtonWidget(option)) {}
 
-void CButtonUI::Activate()
-{
-    if (GetWidget())
-        Notify(u"click");
-}
-
 COptionUI::COptionUI() : CButtonUI(true)
 {
     QObject::connect(ButtonOf(this), &QAbstractButton::toggled, [this](bool on) {
@@ -45,11 +39,6 @@ void COptionUI::Selected(bool selected)
 {
     if (GetWidget())
         ButtonOf(this)->setChecked(selected);
-}
-
-void COptionUI::Activate()
-{
-    Selected(m_group.IsEmpty() ? !IsSelected() : true);
 }
 
 void COptionUI::SetAttribute(LPCTSTR name, LPCTSTR value)

@@ -11,7 +11,6 @@ class CLabelUI : public CControlUI {};
 class CButtonUI : public CControlUI {
 public:
     CButtonUI();
-    void Activate() override;
 
 protected:
     explicit CButtonUI(bool option);
@@ -25,7 +24,6 @@ public:
     COptionUI();
     bool IsSelected() const;
     void Selected(bool selected);
-    void Activate() override;
     void SetAttribute(LPCTSTR name, LPCTSTR value) override;
     void SetManager(CPaintManagerUI* manager, CControlUI* parent) override;
 

@@ -18,7 +18,6 @@ public:
     operator LPCTSTR() const { return m_text.c_str(); }
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
 
     // Replaces the text; the directives are those of wsprintfW.
     int Format(LPCTSTR format, ...);

@@ -13,7 +13,6 @@ class CListUI : public CContainerUI {
 public:
     CListUI();
     void EndDown() override;
-    int GetCurSel() const { return m_curSel; }
     bool SelectItem(int index);
     bool Remove(CControlUI* control) override;
     void RemoveAll() override;

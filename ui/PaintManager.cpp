@@ -110,10 +110,8 @@ CControlUI* CPaintManagerUI::FindControl(LPCTSTR name) const
 
 void CPaintManagerUI::SetTransparent(int opacity, bool passThrough)
 {
-    m_opacity = std::clamp(opacity, 0, 255);
-    m_passThrough = passThrough;
     if (WindowHost* host = HostOf(m_hWnd)) {
-        host->setWindowOpacity(m_opacity / 255.0);
+        host->setWindowOpacity(std::clamp(opacity, 0, 255) / 255.0);
         host->SetPassThrough(passThrough);
     }
 }
@@ -127,11 +125,6 @@ void CPaintManagerUI::SetDefaultFont(LPCTSTR face, int size, bool bold, bool und
     font.setItalic(italic);
     d->defaultFont = font;
     d->hasDefaultFont = true;
-}
-
-CDuiString CPaintManagerUI::GetDefaultFontName() const
-{
-    return FromQ(d->defaultFont.family());
 }
 
 int CPaintManagerUI::GetDefaultFontSize() const

@@ -38,20 +38,15 @@ public:
 
     // Binds the manager to its window; the window reaches it by FindManager.
     void Init(HWND hWnd);
-    HWND GetPaintWindow() const { return m_hWnd; }
     // Takes ownership of the layout root and shows it in the window.
     bool AttachDialog(CControlUI* root);
-    CControlUI* GetRoot() const { return m_root; }
     CControlUI* FindControl(LPCTSTR name) const;
 
     // opacity 0 (invisible) to 255; passThrough lets mouse input through
     // the window to whatever lies beneath.
     void SetTransparent(int opacity, bool passThrough);
-    int GetTransparent() const { return m_opacity; }
-    bool IsPassThrough() const { return m_passThrough; }
     // Size in pixels; applies to controls added afterwards.
     void SetDefaultFont(LPCTSTR face, int size, bool bold, bool underline, bool italic);
-    CDuiString GetDefaultFontName() const;
     int GetDefaultFontSize() const;
 
     bool AddNotifier(INotifyUI* notifier);
@@ -74,8 +69,6 @@ private:
     HWND m_hWnd = nullptr;
     CControlUI* m_root = nullptr;
     std::vector<INotifyUI*> m_notifiers;
-    int m_opacity = 255;
-    bool m_passThrough = false;
     int m_captionHeight = 0;
 };
 

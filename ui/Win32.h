@@ -95,7 +95,6 @@ struct NOTIFYICONDATAW {
     WCHAR szTip[128];
 };
 
-inline unsigned LOWORD(std::uintptr_t v) { return static_cast<unsigned>(v & 0xFFFF); }
 inline unsigned HIWORD(std::uintptr_t v) { return static_cast<unsigned>((v >> 16) & 0xFFFF); }
 inline LPARAM MAKELPARAM(unsigned lo, unsigned hi)
 {

@@ -94,11 +94,6 @@ void CWindowWnd::SetIcon(UINT resourceId)
         m_host->setWindowIcon(*reinterpret_cast<QIcon*>(icon));
 }
 
-LRESULT CWindowWnd::SendMessageW(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    return Dispatch(m_hWnd, msg, wParam, lParam);
-}
-
 LRESULT CWindowWnd::PostMessageW(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return core::Post(m_hWnd, msg, wParam, lParam);

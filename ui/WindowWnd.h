@@ -36,7 +36,6 @@ public:
     // Over the parent window, or the screen.
     void CenterWindow();
     void SetIcon(UINT resourceId);
-    LRESULT SendMessageW(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     LRESULT PostMessageW(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
     QWidget* GetHostWidget() const;
