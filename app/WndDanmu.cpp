@@ -40,8 +40,10 @@ void CWndDanmu::InitControls()
     m_pm.SetDefaultFont(ORVEL_FONT_FACE, 11, false, false, false);
     PostMessageW(WM_DANMU_REFRESH, 0, 0);
     AddTrayIcon();
-    if (!m_worker.Started())
+    if (!m_worker.Started()) {
+        m_pollRoom = g_pMainFrame->m_roomId;
         m_worker.Start(this);
+    }
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
 }
 
@@ -61,7 +63,7 @@ int CWndDanmu::Run(CWorkerThread*, int)
 {
     HWND self = GetHWND(); // set before the thread started; never changes while it runs
     CFeedPoller poller(BuiltInFeedSettings(), m_items, [self] { ::PostMessageW(self, WM_DANMU_REFRESH, 0, 0); });
-    poller.Run(g_pMainFrame->m_roomId, m_stop);
+    poller.Run(m_pollRoom, m_stop);
     return 0;
 }
 

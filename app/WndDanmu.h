@@ -15,6 +15,7 @@ public:
     CWndDanmu();
     // Never called by the program; for a window that is thrown away early,
     // the worker is stopped and joined and the tray icon removed first.
+    // (A class derived from this one stops the worker in its own destructor.)
     ~CWndDanmu() override;
 
     // Rebuilds every row from the latest published list.
@@ -29,6 +30,7 @@ public:
     std::atomic<bool> m_stop{false};
     CDanmuList m_items; // the shared list, its lock and the online count
     NOTIFYICONDATAW m_nid{};
+    int m_pollRoom = 0; // the room number, copied for the worker before it starts
 
 protected:
     void InitControls() override;

@@ -4,6 +4,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "ui/TrayIcons.h"
 #include "ui/WindowHost.h"
 #include "ui/WindowWnd.h"
 
@@ -49,6 +50,8 @@ bool SwallowedAsMessage(QObject* receiver, QEvent* e)
 {
     if (!receiver->isWidgetType())
         return false;
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton)
+        OnRightButtonReleased();
     Message m = Translate(e);
     if (!m.msg)
         return false;

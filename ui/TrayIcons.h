@@ -12,4 +12,9 @@ namespace DuiLib {
 QSystemTrayIcon* TrayIconOf(HWND hWnd, UINT id);
 std::vector<QSystemTrayIcon*> AllTrayIcons();
 
+// The X11 tray reports a right click when the button goes down; the window
+// is told on the release (WM_RBUTTONUP), so that a menu it opens under the
+// pointer does not take that release for a click of its own.
+void OnRightButtonReleased();
+
 } // namespace DuiLib

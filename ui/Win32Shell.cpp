@@ -1,6 +1,8 @@
 // Message box, program icon, tray icon and COM start-up of Win32.h.
 
+#include <QGuiApplication>
 #include <QIcon>
+#include <functional>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <map>
@@ -96,6 +98,30 @@ static QString TipText(const WCHAR (&tip)[128])
     return QString::fromUtf16(tip, n);
 }
 
+// A context request that waits for the right button to come up.
+static std::function<void()>& PendingContext()
+{
+    static auto* pending = new std::function<void()>; // kept past main
+    return *pending;
+}
+
+void DuiLib::OnRightButtonReleased()
+{
+    std::function<void()> post;
+    post.swap(PendingContext());
+    if (post)
+        post();
+}
+
+static void Notify(HWND hWnd, UINT message, UINT id, QSystemTrayIcon::ActivationReason reason)
+{
+    auto post = [=] { PostMessageW(hWnd, message, id, MouseMessageFor(reason)); };
+    if (reason == QSystemTrayIcon::Context && (QGuiApplication::mouseButtons() & Qt::RightButton))
+        PendingContext() = post;
+    else
+        post(); // a left click, or a host's menu request without a button held
+}
+
 static BOOL AddTrayIcon(const NOTIFYICONDATAW& data)
 {
     auto key = std::make_pair(data.hWnd, data.uID);
@@ -109,9 +135,8 @@ static BOOL AddTrayIcon(const NOTIFYICONDATAW& data)
     if (data.uFlags & NIF_MESSAGE) {
         HWND hWnd = data.hWnd;
         UINT id = data.uID, message = data.uCallbackMessage;
-        QObject::connect(tray, &QSystemTrayIcon::activated, [=](QSystemTrayIcon::ActivationReason r) {
-            PostMessageW(hWnd, message, id, MouseMessageFor(r));
-        });
+        QObject::connect(tray, &QSystemTrayIcon::activated,
+                         [=](QSystemTrayIcon::ActivationReason r) { Notify(hWnd, message, id, r); });
     }
     TrayIcons()[key] = tray;
     tray->show();

@@ -21,6 +21,7 @@ namespace {
 // Its worker does not poll: the benchmark publishes the items itself.
 class BenchDanmu : public CWndDanmu {
 public:
+    ~BenchDanmu() override { m_worker.Stop(m_stop); }
     int Run(CWorkerThread*, int) override { return 0; }
 };
 

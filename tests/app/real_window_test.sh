@@ -19,7 +19,15 @@ cleanup() {
   xvfb_cleanup
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$shots/failure.png" 2>/dev/null && echo "screenshot $shots/failure.png" >&2
+  local id
+  for id in $(xdotool search --pid "${app:-0}" 2>/dev/null); do
+    echo "window $id '$(xdotool getwindowname "$id")' $(xdotool getwindowgeometry "$id" | tr '\n' ' ')" >&2
+  done
+  exit 1
+}
 
 # wait_for <tenths of a second> <command...>: true once the command succeeds.
 wait_for() {
@@ -124,6 +132,9 @@ shot settings-window.png
 [ "$before" != "$after" ] || fail "the opacity label did not change"
 click "$settings" 254 83
 wait_for 50 sh -c "! xdotool search --onlyvisible --name '^设置$'" || fail "settings did not close"
+# Closing the modal window hands the activation back to the danmaku window;
+# a pop-up opened before that arrives would be closed by it (as on focus loss).
+sleep 1
 
 # "退出" ends the program, which must exit 0.
 open_menu
