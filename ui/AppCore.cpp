@@ -29,12 +29,16 @@ Shared& State()
 
 const QEvent::Type kMessageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-struct MessageEvent : QEvent {
-    MessageEvent(HWND h, UINT m, WPARAM w, LPARAM l) : QEvent(kMessageEvent), hWnd(h), msg(m), wParam(w), lParam(l) {}
+struct Message {
     HWND hWnd;
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+};
+
+struct MessageEvent : QEvent {
+    explicit MessageEvent(const Message& m) : QEvent(kMessageEvent), message(m) {}
+    Message message;
 };
 
 std::vector<QEventLoop*> g_loops; // innermost last; user-interface thread only
@@ -49,11 +53,14 @@ void QuitLoops()
 
 // The posted message, read under the lock it was posted under: the hand-off
 // from another thread is then plainly ordered (and visible as such to
-// ThreadSanitizer, which cannot see Qt's own queue lock).
-MessageEvent Received(const MessageEvent* e)
+// ThreadSanitizer, which cannot see Qt's own queue lock). False for any other event.
+bool Received(const QEvent* e, Message& out)
 {
     std::lock_guard<std::mutex> guard(State().lock);
-    return MessageEvent(e->hWnd, e->msg, e->wParam, e->lParam);
+    if (e->type() != kMessageEvent)
+        return false;
+    out = static_cast<const MessageEvent*>(e)->message;
+    return true;
 }
 
 // Receives every posted message on the user-interface thread.
@@ -61,9 +68,9 @@ class Pump : public QObject {
 public:
     bool event(QEvent* e) override
     {
-        if (e->type() != kMessageEvent)
+        Message m{};
+        if (!Received(e, m))
             return QObject::event(e);
-        MessageEvent m = Received(static_cast<MessageEvent*>(e));
         if (m.msg == WM_QUIT)
             QuitLoops();
         else
@@ -107,7 +114,7 @@ bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     std::lock_guard<std::mutex> guard(s.lock);
     if (!s.accepting || !g_pump || (msg != WM_QUIT && !s.windows.count(hWnd)))
         return false;
-    QCoreApplication::postEvent(g_pump, new MessageEvent(hWnd, msg, wParam, lParam));
+    QCoreApplication::postEvent(g_pump, new MessageEvent(Message{hWnd, msg, wParam, lParam}));
     return true;
 }
 
@@ -183,12 +190,15 @@ extern "C" const char* __lsan_default_suppressions()
 
 // ThreadSanitizer cannot see the locks of the uninstrumented Qt libraries
 // (their mutexes are futexes): what Qt's own threads (thread pool, D-Bus,
-// X event reader) do inside Qt is left out. Our code's accesses still count.
+// X event reader, with glib and xcb below them) do inside those libraries is
+// left out. Our code's accesses still count.
 extern "C" const char* __tsan_default_suppressions()
 {
     return "called_from_lib:libQt6Core.so.6\n"
            "called_from_lib:libQt6Gui.so.6\n"
            "called_from_lib:libQt6Widgets.so.6\n"
            "called_from_lib:libQt6DBus.so.6\n"
-           "called_from_lib:libQt6XcbQpa.so.6\n";
+           "called_from_lib:libQt6XcbQpa.so.6\n"
+           "called_from_lib:libxcb.so.1\n"
+           "called_from_lib:libglib-2.0.so.0\n";
 }
