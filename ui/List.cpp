@@ -14,6 +14,12 @@ static QScrollArea* NewScrollArea()
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A slim grey handle that reads on light and dark skins alike.
+    area->verticalScrollBar()->setStyleSheet(
+        "QScrollBar:vertical{width:6px;background:transparent;margin:0}"
+        "QScrollBar::handle:vertical{background:#80909CB0;border-radius:3px;min-height:24px}"
+        "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0}"
+        "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent}");
     auto* rows = new Canvas;
     auto* layout = new QBoxLayout(QBoxLayout::TopToBottom, rows);
     layout->setContentsMargins(0, 0, 0, 0);
