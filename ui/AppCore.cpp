@@ -182,10 +182,12 @@ void ResetQuit()
 
 } // namespace DuiLib::core
 
-// Leak checking in sanitizer builds: fontconfig keeps its caches to the end.
+// Leak checking in sanitizer builds: fontconfig keeps its caches to the end,
+// and libdbus (below Qt's tray) a buffer.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\n"
+           "leak:libdbus-1.so\n";
 }
 
 // ThreadSanitizer cannot see the locks of the uninstrumented Qt libraries
