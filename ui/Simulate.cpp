@@ -88,6 +88,22 @@ void Wheel(HWND hWnd, int delta)
     QApplication::sendEvent(target, &e);
 }
 
+void Drag(HWND hWnd, int x, int y, int dx, int dy)
+{
+    WindowHost* host = HostOf(hWnd);
+    if (!host)
+        return;
+    QPoint pos(x, y);
+    QWidget* target = TargetAt(host, pos);
+    SendMouse(target, QEvent::MouseButtonPress, pos, Qt::LeftButton);
+    // While the button is held, the window that took the press gets the moves.
+    QPoint to = pos + QPoint(dx, dy);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(target->mapToGlobal(pos) + QPoint(dx, dy)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    SendMouse(target, QEvent::MouseButtonRelease, to, Qt::LeftButton);
+}
+
 void CloseRequest(HWND hWnd)
 {
     if (WindowHost* host = HostOf(hWnd))

@@ -16,6 +16,8 @@ void Click(CControlUI* control);
 void RightClick(HWND hWnd, int x, int y);
 void DoubleClick(HWND hWnd, int x, int y);
 void Wheel(HWND hWnd, int delta);
+// A left-button drag inside the window by (dx, dy), starting at x, y.
+void Drag(HWND hWnd, int x, int y, int dx, int dy);
 // The window manager's close request (Alt+F4, a close button).
 void CloseRequest(HWND hWnd);
 // Types text into the focused field of the window's control.

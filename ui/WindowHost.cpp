@@ -49,8 +49,6 @@ void WindowHost::StartTimer(UINT_PTR id, UINT elapseMs)
 
 void WindowHost::SetFlagKeepingVisible(Qt::WindowType flag, bool on)
 {
-    if (testAttribute(Qt::WA_WState_Created) && windowFlags().testFlag(flag) == on)
-        return;
     bool visible = isVisible();
     setWindowFlag(flag, on); // hides a visible window
     if (visible)

@@ -86,6 +86,18 @@ TEST_F(MainFrameTest, RoomNumbersFollowTheCLibraryRulesAndAlwaysOpenTheDanmakuWi
     }
 }
 
+TEST_F(MainFrameTest, TheTitleBarDragsTheWindowTheFieldDoesNot)
+{
+    simulate::WindowState before = simulate::StateOf(hwnd);
+    simulate::Drag(hwnd, 60, 20, 35, 25); // on the title text
+    simulate::WindowState after = simulate::StateOf(hwnd);
+    EXPECT_EQ(after.x - before.x, 35);
+    EXPECT_EQ(after.y - before.y, 25);
+    simulate::Drag(hwnd, 198, 233, 50, 50); // in the room field
+    EXPECT_EQ(simulate::StateOf(hwnd).x, after.x);
+    EXPECT_EQ(simulate::StateOf(hwnd).y, after.y);
+}
+
 TEST_F(MainFrameTest, CloseButtonEndsTheLoop)
 {
     simulate::Click(frame->GetPaintManager().FindControl(u"btn_close"));
