@@ -1,0 +1,52 @@
+#include "app/MainFrame.h"
+
+#include <new>
+
+#include "app/WndDanmu.h"
+
+using namespace DuiLib;
+
+CMainFrame* g_pMainFrame = nullptr;
+
+CMainFrame::CMainFrame()
+{
+    g_pMainFrame = this;
+    InitWinParam(u"MainFrame.xml");
+    m_roomId = 1000;
+    m_opacity = 150;
+    m_transFlag = false;
+}
+
+void CMainFrame::InitControls()
+{
+    SetIcon(IDI_ORVEL);
+    m_editNum = m_pm.FindControl(u"edit_num");
+}
+
+void CMainFrame::ClickNotify(TNotifyUI& msg)
+{
+    CDuiString name = msg.pSender->GetName();
+    if (name == u"btn_close")
+        PostMessageW(WM_QUIT, 0, 0);
+    else if (name == u"btn_enter")
+        Enter();
+}
+
+void CMainFrame::Enter()
+{
+    if (!m_editNum)
+        return; // a layout without the field: nothing to read
+    CDuiString text = m_editNum->GetText();
+    if (text.IsEmpty()) {
+        MessageBoxW(GetHWND(), u"请输入房间号", u"", MB_OK);
+        return;
+    }
+    m_roomId = _wtoi(text);
+    CWndDanmu* danmu = new (std::nothrow) CWndDanmu;
+    if (!danmu)
+        return;
+    danmu->Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
+    danmu->CenterWindow();
+    danmu->ShowWindow(true, true);
+    Close(1);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/AppMessages.h"
+#include "app/AppWindow.h"
+
+// The start window: asks for the room number and opens the danmaku window.
+// The object lives for the whole run and carries the settings that the
+// other windows share.
+class CMainFrame : public CAppWindow {
+public:
+    CMainFrame();
+
+    DuiLib::CControlUI* m_editNum = nullptr;
+    int m_roomId;
+    int m_opacity;
+    bool m_transFlag;
+
+protected:
+    void InitControls() override;
+    void ClickNotify(DuiLib::TNotifyUI& msg) override;
+
+private:
+    void Enter();
+};
+
+// The one start window, set by its constructor.
+extern CMainFrame* g_pMainFrame;

@@ -1,0 +1,78 @@
+#include "app/MenuWnd.h"
+
+#include <new>
+
+#include "app/AppMessages.h"
+#include "app/MainFrame.h"
+
+using namespace DuiLib;
+
+bool OpenTrayMenu(HWND owner)
+{
+    CMenuWnd* menu = new (std::nothrow) CMenuWnd;
+    if (!menu)
+        return false;
+    menu->m_placement = 1;
+    menu->m_owner = owner;
+    menu->InitWinParam(u"TrayMenu.xml");
+    menu->Create(owner, u"", WS_POPUP, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                 CW_USEDEFAULT, nullptr);
+    ShowWindow(*menu, SW_SHOW);
+    // The owner keeps its active look while the menu has the focus.
+    SendMessageW(owner, WM_NCACTIVATE, TRUE, 0);
+    return true;
+}
+
+void CMenuWnd::OnFinalMessage(HWND hWnd)
+{
+    WindowImplBaseNew::OnFinalMessage(hWnd);
+    delete this;
+}
+
+void CMenuWnd::AdjustPostion()
+{
+    CPoint cursor;
+    GetCursorPos(&cursor);
+    RECT rc{};
+    GetWindowRect(GetHWND(), &rc);
+    long w = rc.right - rc.left, h = rc.bottom - rc.top;
+    long x = cursor.x, y = cursor.y;
+    switch (m_placement) {
+    case 0: x -= w; y -= h + 20; break;
+    case 1: y -= h + 20; break;
+    case 2: x -= w; break;
+    default: break;
+    }
+    SetWindowPos(GetHWND(), HWND_TOPMOST, x, y, w, h, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CMenuWnd::InitControls()
+{
+    m_menuList = m_pm.FindControl(u"menulist");
+    // The pass-through item says whether the flag is on now.
+    if (CControlUI* label = m_pm.FindControl(u"text_tray_show"))
+        label->SetText(g_pMainFrame->m_transFlag ? u"鼠标穿透：已开启（点击关闭）" : u"鼠标穿透：已关闭（点击开启）");
+}
+
+LRESULT CMenuWnd::OnKillFocus(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    if (reinterpret_cast<HWND>(wParam) != GetHWND())
+        PostMessageW(WM_CLOSE, 0, 0);
+    return 0;
+}
+
+void CMenuWnd::ItemSelectNotify(TNotifyUI&)
+{
+    Close(1);
+}
+
+void CMenuWnd::ItemClickNotify(TNotifyUI& msg)
+{
+    CDuiString name = msg.pSender->GetName();
+    WPARAM command = name == u"menu_tray_show"   ? TRAY_CMD_SHOW
+                     : name == u"menu_tray_set"  ? TRAY_CMD_SETTINGS
+                     : name == u"menu_tray_exit" ? TRAY_CMD_EXIT
+                                                 : 0;
+    if (command)
+        ::PostMessageW(m_owner, WM_TRAY_COMMAND, command, 0);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/WindowImplBaseNew.h"
+
+// The tray icon's pop-up menu. Its items post WM_TRAY_COMMAND to the owner;
+// it closes when an item is chosen or it loses the focus, and deletes itself
+// once its window is gone.
+class CMenuWnd : public WindowImplBaseNew {
+public:
+    CMenuWnd() = default;
+
+    HWND m_owner = nullptr;
+    DuiLib::CControlUI* m_menuList = nullptr;
+    int m_placement = 0; // where it opens relative to the cursor; 1 from the tray
+
+protected:
+    void OnFinalMessage(HWND hWnd) override;
+    void AdjustPostion() override;
+    void InitControls() override;
+    LRESULT OnKillFocus(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void ItemSelectNotify(DuiLib::TNotifyUI& msg) override;
+    void ItemClickNotify(DuiLib::TNotifyUI& msg) override;
+};
+
+// Opens a new tray menu at the cursor for the owner window; false if it
+// could not be made.
+bool OpenTrayMenu(HWND owner);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <atomic>
+
+#include "app/AppWindow.h"
+#include "feed/DanmuList.h"
+#include "support/Runnable.h"
+#include "support/WorkerThread.h"
+
+// The danmaku window: the room's latest messages as rows, the room label and
+// the online count. Its worker thread runs the feed poller; it owns the tray
+// icon and opens the settings window.
+class CWndDanmu : public CAppWindow, public Runnable {
+public:
+    CWndDanmu();
+    // Never called by the program; for a window that is thrown away early,
+    // the worker is stopped and joined and the tray icon removed first.
+    // (A class derived from this one stops the worker in its own destructor.)
+    ~CWndDanmu() override;
+
+    // Rebuilds every row from the latest published list.
+    void RefreshList();
+    // The worker thread: the feed poller, every 3 seconds, until m_stop.
+    int Run(CWorkerThread* thread, int param) override;
+
+    DuiLib::CControlUI* m_room = nullptr;
+    DuiLib::CControlUI* m_members = nullptr;
+    DuiLib::CContainerUI* m_list = nullptr;
+    CWorkerThread m_worker;
+    std::atomic<bool> m_stop{false};
+    CDanmuList m_items; // the shared list, its lock and the online count
+    NOTIFYICONDATAW m_nid{};
+    int m_pollRoom = 0; // the room number, copied for the worker before it starts
+
+protected:
+    void InitControls() override;
+    LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    void AddTrayIcon();
+    void OnTrayCommand(WPARAM command);
+    void OpenSettings();
+    DuiLib::CListContainerElementUI* NewRow(const DanmuItem& item);
+};

@@ -1,0 +1,130 @@
+// The tray menu: where it opens, the commands its items send, and closing.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/MenuWnd.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/app/QuietDanmu.h"
+#include "ui/Simulate.h"
+
+using namespace DuiLib;
+
+namespace {
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        UseProgramSkin();
+        frame = new CMainFrame;
+        owner.keepCommands = true;
+        ASSERT_NE(owner.Open(), nullptr);
+        simulate::ProcessPending();
+    }
+    void TearDown() override { delete frame; }
+
+    // Opens the menu from the tray; its window handle.
+    HWND Open()
+    {
+        EXPECT_TRUE(OpenTrayMenu(owner));
+        return simulate::Windows().back();
+    }
+    bool Exists(HWND menu)
+    {
+        for (HWND h : simulate::Windows())
+            if (h == menu)
+                return true;
+        return false;
+    }
+    CMainFrame* frame = nullptr;
+    QuietDanmu owner;
+};
+
+TEST_F(MenuTest, OpensByThePlacementTableAroundTheCursor)
+{
+    simulate::SetCursorPos(500, 400);
+    struct Case {
+        int placement;
+        int x, y;
+    } cases[] = {{0, 500 - 196, 400 - 102 - 20}, {1, 500, 400 - 102 - 20}, {2, 500 - 196, 400}, {7, 500, 400}};
+    for (const Case& c : cases) {
+        auto* menu = new CMenuWnd;
+        menu->m_placement = c.placement;
+        menu->m_owner = owner;
+        menu->InitWinParam(u"TrayMenu.xml");
+        HWND h = menu->Create(owner, u"", WS_POPUP, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT);
+        simulate::WindowState s = simulate::StateOf(h);
+        EXPECT_EQ(s.x, c.x) << c.placement;
+        EXPECT_EQ(s.y, c.y) << c.placement;
+        EXPECT_EQ(s.width, 196);
+        EXPECT_TRUE(s.topmost);
+        SendMessageW(h, WM_CLOSE, 0, 0); // deletes itself
+    }
+}
+
+TEST_F(MenuTest, NearTheTopOfTheScreenItIsKeptOnTheScreen)
+{
+    // Trays are often at the top on Linux: above the cursor it would vanish.
+    simulate::SetCursorPos(10, 30);
+    HWND menu = Open();
+    EXPECT_EQ(simulate::StateOf(menu).y, 0);
+    EXPECT_EQ(simulate::StateOf(menu).x, 10);
+    SendMessageW(menu, WM_CLOSE, 0, 0);
+}
+
+TEST_F(MenuTest, EachItemPostsItsCommandAndTheMenuCloses)
+{
+    const std::pair<const char16_t*, WPARAM> items[] = {
+        {u"menu_tray_show", TRAY_CMD_SHOW}, {u"menu_tray_set", TRAY_CMD_SETTINGS}, {u"menu_tray_exit", TRAY_CMD_EXIT}};
+    for (const auto& item : items) {
+        owner.commands.clear();
+        HWND menu = Open();
+        simulate::Click(simulate::FindControl(menu, item.first));
+        simulate::ProcessPending();
+        ASSERT_EQ(owner.commands.size(), 1u);
+        EXPECT_EQ(owner.commands[0], item.second);
+        EXPECT_FALSE(Exists(menu));
+    }
+}
+
+TEST_F(MenuTest, LosingTheFocusClosesItWithoutACommand)
+{
+    HWND menu = Open();
+    SendMessageW(menu, WM_KILLFOCUS, reinterpret_cast<WPARAM>(menu), 0);
+    simulate::ProcessPending();
+    EXPECT_TRUE(Exists(menu)) << "focus moving within the menu keeps it";
+    SendMessageW(menu, WM_KILLFOCUS, reinterpret_cast<WPARAM>(static_cast<HWND>(owner)), 0);
+    simulate::ProcessPending();
+    EXPECT_FALSE(Exists(menu));
+    EXPECT_TRUE(owner.commands.empty());
+}
+
+TEST_F(MenuTest, TheFirstItemSaysWhetherPassThroughIsOn)
+{
+    HWND menu = Open();
+    std::u16string off = simulate::FindControl(menu, u"text_tray_show")->GetText().Str();
+    SendMessageW(menu, WM_CLOSE, 0, 0);
+    g_pMainFrame->m_transFlag = true;
+    menu = Open();
+    std::u16string on = simulate::FindControl(menu, u"text_tray_show")->GetText().Str();
+    SendMessageW(menu, WM_CLOSE, 0, 0);
+    EXPECT_NE(off.find(u"已关闭"), std::u16string::npos);
+    EXPECT_NE(on.find(u"已开启"), std::u16string::npos);
+}
+
+TEST_F(MenuTest, AnItemOfAnotherNameSendsNothing)
+{
+    std::string dir = ORVEL_TEST_SKIN_DIR;
+    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(dir.begin(), dir.end())));
+    CPaintManagerUI::SetResourceZip(u"", false);
+    HWND menu = Open();
+    simulate::Click(simulate::FindControl(menu, u"menu_tray_other"));
+    simulate::ProcessPending();
+    EXPECT_TRUE(owner.commands.empty());
+    EXPECT_FALSE(Exists(menu)) << "choosing it still closes the menu";
+}
+
+} // namespace

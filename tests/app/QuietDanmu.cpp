@@ -1,0 +1,51 @@
+#include "tests/app/QuietDanmu.h"
+
+using namespace DuiLib;
+
+HWND QuietDanmu::Open()
+{
+    HWND h = Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
+    ShowWindow(true, true);
+    return h;
+}
+
+void QuietDanmu::Feed(std::vector<DanmuItem> items, int online)
+{
+    m_items.SetOnline(online);
+    if (m_items.Publish(std::move(items)))
+        PostMessageW(WM_DANMU_REFRESH, 0, 0);
+}
+
+int QuietDanmu::RowCount() const
+{
+    return m_list ? m_list->GetCount() : -1;
+}
+
+CControlUI* QuietDanmu::Cell(int row, LPCTSTR name) const
+{
+    CControlUI* r = m_list ? m_list->GetItemAt(row) : nullptr;
+    return r ? r->FindControl(name) : nullptr;
+}
+
+LRESULT QuietDanmu::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (msg == WM_TEST_STEP) {
+        if (step)
+            step();
+        return 0;
+    }
+    if (msg == WM_TRAY_COMMAND)
+        commands.push_back(wParam);
+    if (msg == WM_TRAY_COMMAND && keepCommands)
+        return 0;
+    return CWndDanmu::HandleCustomMessage(msg, wParam, lParam, handled);
+}
+
+DanmuItem Item(const char16_t* nick, const char16_t* msg, int level)
+{
+    DanmuItem item;
+    item.nick = nick;
+    item.msg = msg;
+    item.level = level;
+    return item;
+}

@@ -1,0 +1,39 @@
+#include "tests/ui/TestWindow.h"
+
+#include <algorithm>
+
+using namespace DuiLib;
+
+void UseTestLayouts()
+{
+    CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
+    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(UI_TEST_DIR, UI_TEST_DIR + sizeof(UI_TEST_DIR) - 1) + u"/skin"));
+    CPaintManagerUI::SetResourceZip(u"layouts.zip", true);
+}
+
+HWND TestWindow::Open(DWORD style, HWND parent)
+{
+    return Create(parent, u"test", style, 0, 0, 0, 320, 200);
+}
+
+int TestWindow::Count(UINT msg) const
+{
+    return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                          [msg](const Received& r) { return r.msg == msg; }));
+}
+
+LRESULT TestWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    messages.push_back({msg, wParam, lParam, std::this_thread::get_id()});
+    if (msg == WM_CREATE) {
+        pm.Init(GetHWND());
+        pm.AttachDialog(CDialogBuilder().Create(m_layout, &pm));
+        pm.AddNotifier(this);
+        return 0;
+    }
+    if (onMessage)
+        onMessage(msg, wParam);
+    if (handles && handles(msg, wParam))
+        return 0;
+    return CWindowWnd::HandleMessage(msg, wParam, lParam);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// Internal: the one QApplication, the window registry, the posted-message
+// queue and the stack of running message loops.
+
+#include <QEventLoop>
+#include <vector>
+
+#include "ui/Win32.h"
+
+namespace DuiLib {
+
+class CWindowWnd;
+
+namespace core {
+
+// Creates the application on first use (user-interface thread).
+void EnsureApplication();
+
+// Any thread. Queues the message for the user-interface thread; false for a
+// window that is not (or no longer) registered, or after Shutdown.
+bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// From now on Post drops everything, so that a late post from a worker
+// thread never reaches an application that is going away.
+void Shutdown();
+
+HWND Register(CWindowWnd* wnd);
+void Unregister(HWND hWnd);
+CWindowWnd* Lookup(HWND hWnd); // user-interface thread
+int WindowCount();
+std::vector<HWND> Handles();
+
+// Runs loop until it is exited or WM_QUIT arrives; returns at once while a
+// WM_QUIT is being honoured.
+void RunLoop(QEventLoop& loop);
+// Starts a fresh top-level loop: forgets an earlier WM_QUIT.
+void ResetQuit();
+
+} // namespace core
+} // namespace DuiLib

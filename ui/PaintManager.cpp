@@ -1,0 +1,190 @@
+#include "ui/PaintManager.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QFont>
+#include <QHash>
+#include <QPointer>
+#include <algorithm>
+
+#include "ui/AppCore.h"
+#include "ui/QtText.h"
+#include "ui/Skin.h"
+#include "ui/WindowHost.h"
+
+namespace DuiLib {
+
+struct CPaintManagerUI::Impl {
+    QFont defaultFont;
+    bool hasDefaultFont = false;
+    int initWidth = 0;
+    int initHeight = 0;
+    QHash<QString, QPointer<QButtonGroup>> groups;
+};
+
+static HINSTANCE g_instance = nullptr;
+
+CPaintManagerUI::CPaintManagerUI() : d(new Impl) {}
+
+CPaintManagerUI::~CPaintManagerUI()
+{
+    if (WindowHost* host = HostOf(m_hWnd); host && host->manager == this)
+        host->manager = nullptr;
+    delete m_root;
+    for (const QPointer<QButtonGroup>& group : d->groups)
+        delete group.data();
+}
+
+void CPaintManagerUI::SetInstance(HINSTANCE instance)
+{
+    g_instance = instance;
+    core::EnsureApplication();
+}
+
+HINSTANCE CPaintManagerUI::GetInstance()
+{
+    return g_instance;
+}
+
+CDuiString CPaintManagerUI::GetInstancePath()
+{
+    core::EnsureApplication();
+    return FromQ(QCoreApplication::applicationDirPath() + "/");
+}
+
+void CPaintManagerUI::SetResourcePath(LPCTSTR path)
+{
+    skin::SetFolder(ToQ(path));
+}
+
+CDuiString CPaintManagerUI::GetResourcePath()
+{
+    return FromQ(skin::Folder());
+}
+
+void CPaintManagerUI::SetResourceZip(LPCTSTR name, bool)
+{
+    skin::SetArchive(ToQ(name));
+}
+
+void CPaintManagerUI::MessageLoop()
+{
+    core::EnsureApplication();
+    core::ResetQuit();
+    QEventLoop loop;
+    core::RunLoop(loop);
+}
+
+void CPaintManagerUI::Term()
+{
+    core::Shutdown();
+}
+
+void CPaintManagerUI::Init(HWND hWnd)
+{
+    m_hWnd = hWnd;
+}
+
+bool CPaintManagerUI::AttachDialog(CControlUI* root)
+{
+    WindowHost* host = HostOf(m_hWnd);
+    if (!root || !host || m_root) {
+        delete root;
+        return false;
+    }
+    m_root = root;
+    root->SetManager(this, nullptr);
+    host->SetRoot(root->GetWidget());
+    host->captionHeight = m_captionHeight;
+    host->manager = this;
+    if (host->sizeFromLayout && d->initWidth > 0 && d->initHeight > 0)
+        host->resize(d->initWidth, d->initHeight);
+    return true;
+}
+
+CControlUI* CPaintManagerUI::FindControl(LPCTSTR name) const
+{
+    return m_root ? m_root->FindControl(name) : nullptr;
+}
+
+void CPaintManagerUI::SetTransparent(int opacity, bool passThrough)
+{
+    if (WindowHost* host = HostOf(m_hWnd)) {
+        host->setWindowOpacity(std::clamp(opacity, 0, 255) / 255.0);
+        host->SetPassThrough(passThrough);
+    }
+}
+
+void CPaintManagerUI::SetDefaultFont(LPCTSTR face, int size, bool bold, bool underline, bool italic)
+{
+    QFont font(ToQ(face));
+    font.setPixelSize(std::max(1, size));
+    font.setBold(bold);
+    font.setUnderline(underline);
+    font.setItalic(italic);
+    d->defaultFont = font;
+    d->hasDefaultFont = true;
+}
+
+int CPaintManagerUI::GetDefaultFontSize() const
+{
+    return d->hasDefaultFont ? d->defaultFont.pixelSize() : 0;
+}
+
+void CPaintManagerUI::ApplyDefaultFont(QWidget* widget) const
+{
+    if (d->hasDefaultFont)
+        widget->setFont(d->defaultFont);
+}
+
+bool CPaintManagerUI::AddNotifier(INotifyUI* notifier)
+{
+    if (!notifier || std::find(m_notifiers.begin(), m_notifiers.end(), notifier) != m_notifiers.end())
+        return false;
+    m_notifiers.push_back(notifier);
+    return true;
+}
+
+bool CPaintManagerUI::RemoveNotifier(INotifyUI* notifier)
+{
+    auto it = std::find(m_notifiers.begin(), m_notifiers.end(), notifier);
+    if (it == m_notifiers.end())
+        return false;
+    m_notifiers.erase(it);
+    return true;
+}
+
+void CPaintManagerUI::SendNotify(CControlUI* sender, LPCTSTR type, WPARAM wParam, LPARAM lParam)
+{
+    TNotifyUI msg;
+    msg.sType = type;
+    msg.pSender = sender;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    std::vector<INotifyUI*> notifiers = m_notifiers; // a handler may change the list
+    for (INotifyUI* n : notifiers)
+        n->Notify(msg);
+}
+
+void CPaintManagerUI::SetInitSize(int width, int height)
+{
+    d->initWidth = width;
+    d->initHeight = height;
+}
+
+void CPaintManagerUI::GetInitSize(int& width, int& height) const
+{
+    width = d->initWidth;
+    height = d->initHeight;
+}
+
+void CPaintManagerUI::AddOptionToGroup(const CDuiString& group, QAbstractButton* option)
+{
+    QPointer<QButtonGroup>& g = d->groups[ToQ(group)];
+    if (!g)
+        g = new QButtonGroup;
+    g->addButton(option);
+}
+
+} // namespace DuiLib

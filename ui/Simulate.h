@@ -1,0 +1,58 @@
+#pragma once
+
+// Real Qt input for tests and tools, delivered through Qt as a user's
+// would be (so that it passes the same translation into messages).
+
+#include <vector>
+
+#include "ui/Control.h"
+#include "ui/Win32.h"
+
+namespace DuiLib::simulate {
+
+// A left click in the middle of the control.
+void Click(CControlUI* control);
+// A right click (press and release) at x, y inside the window.
+void RightClick(HWND hWnd, int x, int y);
+void DoubleClick(HWND hWnd, int x, int y);
+void Wheel(HWND hWnd, int delta);
+// A left-button drag inside the window by (dx, dy), starting at x, y.
+void Drag(HWND hWnd, int x, int y, int dx, int dy);
+// The window manager's close request (Alt+F4, a close button).
+void CloseRequest(HWND hWnd);
+// Types text into the focused field of the window's control.
+void Type(CControlUI* control, LPCTSTR text);
+// Moves the slider control one step up, as the arrow key does.
+void StepUp(CControlUI* control);
+// Moves the mouse pointer to screen coordinates.
+void SetCursorPos(int x, int y);
+// A click on the tray icon (hWnd, id) as its host reports it: a left click,
+// or a context-menu request (a right click, or a StatusNotifierItem host's
+// menu request). False if there is no such icon.
+enum class TrayClick { Left, Context };
+bool ActivateTray(HWND hWnd, UINT id, TrayClick click);
+// The tips of the tray icons shown, oldest first.
+std::vector<CDuiString> TrayTips();
+// Handles everything queued so far, without waiting for more.
+void ProcessPending();
+
+// What a window looks like on screen, for tests and screenshots.
+struct WindowState {
+    CDuiString title;
+    bool visible = false;
+    bool topmost = false;
+    bool passThrough = false;
+    double opacity = 1.0;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+WindowState StateOf(HWND hWnd);
+// The control with the name in the window's layout, or null.
+CControlUI* FindControl(HWND hWnd, LPCTSTR name);
+// The pixel size of the font the control draws with.
+int FontPixelSize(CControlUI* control);
+// Every window that exists, oldest first.
+std::vector<HWND> Windows();
+// Renders the window to a PNG file; false if it cannot.
+bool SaveScreenshot(HWND hWnd, LPCTSTR path);
+
+} // namespace DuiLib::simulate

@@ -1,0 +1,17 @@
+#pragma once
+
+// Internal: where layouts and images come from.
+
+#include <QByteArray>
+#include <QString>
+
+namespace DuiLib::skin {
+
+void SetFolder(const QString& folder);
+QString Folder();
+// An empty name reads from the folder itself.
+void SetArchive(const QString& name);
+// The file's bytes; false when the skin has no such file.
+bool Read(const QString& name, QByteArray& bytes);
+
+} // namespace DuiLib::skin

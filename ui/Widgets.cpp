@@ -1,0 +1,153 @@
+#include "ui/Widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace DuiLib {
+
+static Qt::Alignment ParseAlign(const QString& value)
+{
+    Qt::Alignment h = value == "center" ? Qt::AlignHCenter
+                      : value == "right" ? Qt::AlignRight
+                                         : Qt::AlignLeft;
+    return h | Qt::AlignVCenter;
+}
+
+bool SetLookAttribute(Look& look, const QString& name, const QString& value)
+{
+    if (name == "bkcolor") look.bk = QColor(value);
+    else if (name == "hotbkcolor") look.hotBk = QColor(value);
+    else if (name == "pushedbkcolor") look.pushedBk = QColor(value);
+    else if (name == "selectedbkcolor") look.selectedBk = QColor(value);
+    else if (name == "bordercolor") look.border = QColor(value);
+    else if (name == "textcolor") look.text = QColor(value);
+    else if (name == "bkimage") look.image = value;
+    else if (name == "align") look.align = ParseAlign(value);
+    else if (name == "maxwidth") look.maxWidth = value.toInt();
+    else return false;
+    return true;
+}
+
+static void PaintBox(QPainter& p, const QRect& r, const Look& look, const QColor& fill)
+{
+    if (fill.isValid())
+        p.fillRect(r, fill);
+    if (!look.image.isEmpty()) {
+        QPixmap image = SkinImage(look.image);
+        if (!image.isNull())
+            p.drawPixmap(r, image);
+    }
+    if (look.border.isValid()) {
+        p.setPen(look.border);
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+}
+
+static void PaintText(QPainter& p, const QRect& r, const Look& look, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    if (look.text.isValid())
+        p.setPen(look.text);
+    QString shown = p.fontMetrics().elidedText(text, Qt::ElideRight, r.width());
+    p.drawText(r, static_cast<int>(look.align) | Qt::TextSingleLine, shown);
+}
+
+static QSize TextSize(const QWidget* w, const Look& look, const QString& text, int extra)
+{
+    QFontMetrics fm = w->fontMetrics();
+    int width = fm.horizontalAdvance(text) + extra + 2; // glyphs may overhang their advance
+    if (look.maxWidth > 0 && width > look.maxWidth)
+        width = look.maxWidth;
+    return QSize(width, fm.height() + 6);
+}
+
+Canvas::Canvas(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+// A box is as big as its layout wants; a label as its text, and may shrink.
+QSize Canvas::sizeHint() const
+{
+    if (layout())
+        return QWidget::sizeHint();
+    return text.isEmpty() ? QSize(0, 0) : TextSize(this, look, text, 4);
+}
+
+QSize Canvas::minimumSizeHint() const
+{
+    return layout() ? QWidget::minimumSizeHint() : QSize(0, 0);
+}
+
+void Canvas::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QColor fill = selected && look.selectedBk.isValid() ? look.selectedBk
+                  : m_hot && look.hotBk.isValid()       ? look.hotBk
+                                                        : look.bk;
+    PaintBox(p, rect(), look, fill);
+    PaintText(p, rect().adjusted(2, 0, -2, 0), look, text);
+}
+
+void Canvas::enterEvent(QEnterEvent*)
+{
+    m_hot = true;
+    if (look.hotBk.isValid())
+        update();
+}
+
+void Canvas::leaveEvent(QEvent*)
+{
+    m_hot = false;
+    if (look.hotBk.isValid())
+        update();
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (onClick && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
+        onClick();
+        return;
+    }
+    QWidget::mouseReleaseEvent(e);
+}
+
+ButtonWidget::ButtonWidget(bool option) : m_option(option)
+{
+    setCheckable(option);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QSize ButtonWidget::sizeHint() const
+{
+    return TextSize(this, look, label, m_option ? 28 : 16);
+}
+
+void ButtonWidget::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QColor fill = isDown() && look.pushedBk.isValid()     ? look.pushedBk
+                  : isChecked() && look.selectedBk.isValid() ? look.selectedBk
+                  : underMouse() && look.hotBk.isValid()   ? look.hotBk
+                                                           : look.bk;
+    PaintBox(p, rect(), look, fill);
+    QRect textRect = rect().adjusted(4, 0, -4, 0);
+    if (m_option) {
+        int d = 12, y = (height() - d) / 2;
+        QColor mark = look.text.isValid() ? look.text : palette().color(QPalette::WindowText);
+        p.setPen(mark);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QRect(4, y, d, d));
+        if (isChecked()) {
+            p.setBrush(mark);
+            p.drawEllipse(QRect(7, y + 3, d - 6, d - 6));
+        }
+        textRect.setLeft(4 + d + 6);
+    }
+    PaintText(p, textRect, look, label);
+}
+
+} // namespace DuiLib

@@ -1,0 +1,67 @@
+#pragma once
+
+// Internal: the Qt widgets that draw the controls. Text is always drawn as
+// plain text: no rich text, no mnemonics.
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace DuiLib {
+
+// How a control looks; empty colours and images are not drawn.
+struct Look {
+    QColor bk, hotBk, pushedBk, selectedBk, border, text;
+    QString image;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
+    int maxWidth = 0; // 0: no limit on the preferred width
+};
+
+// Reads one look attribute; false if the name is not a look attribute.
+bool SetLookAttribute(Look& look, const QString& name, const QString& value);
+
+// A widget with a look and an optional one-line text, elided to fit.
+class Canvas : public QWidget {
+public:
+    explicit Canvas(QWidget* parent = nullptr);
+    Look look;
+    QString text;
+    std::function<void()> onClick; // set for clickable rows
+    bool selected = false;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    bool m_hot = false;
+};
+
+// A push button or (checkable) option drawn with a look.
+class ButtonWidget : public QAbstractButton {
+public:
+    explicit ButtonWidget(bool option);
+    Look look;
+    QString label; // QAbstractButton::setText would turn '&' into a shortcut
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    bool m_option;
+};
+
+// The pixmap of a skin image, or a null pixmap when the skin has none.
+QPixmap SkinImage(const QString& name);
+
+} // namespace DuiLib

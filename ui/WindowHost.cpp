@@ -1,0 +1,147 @@
+#include "ui/WindowHost.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <QCloseEvent>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "ui/AppCore.h"
+#include "ui/WindowWnd.h"
+
+namespace DuiLib {
+
+WindowHost::WindowHost(CWindowWnd* wnd, HWND hWnd, QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags), m_wnd(wnd), m_hWnd(hWnd)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetNoConstraint); // the window's size is the caller's
+}
+
+WindowHost::~WindowHost()
+{
+    if (m_wnd)
+        m_wnd->HostGone();
+}
+
+void WindowHost::SetRoot(QWidget* root)
+{
+    layout()->addWidget(root);
+}
+
+void WindowHost::StartTimer(UINT_PTR id, UINT elapseMs)
+{
+    for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
+        if (it->second == id) {
+            killTimer(it->first);
+            m_timers.erase(it);
+            break;
+        }
+    }
+    int qtId = startTimer(static_cast<int>(elapseMs));
+    if (qtId)
+        m_timers[qtId] = id;
+}
+
+void WindowHost::SetFlagKeepingVisible(Qt::WindowType flag, bool on)
+{
+    bool visible = isVisible();
+    setWindowFlag(flag, on); // hides a visible window
+    if (visible)
+        show();
+}
+
+void WindowHost::MoveTo(int x, int y)
+{
+    QPoint to(x, y);
+    QScreen* screen = QGuiApplication::screenAt(to) ? QGuiApplication::screenAt(to) : QGuiApplication::primaryScreen();
+    if (windowType() == Qt::Popup && screen) {
+        QRect area = screen->geometry();
+        to.setX(std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - width())));
+        to.setY(std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+    }
+    move(to);
+}
+
+void WindowHost::SetTopmost()
+{
+    if (!windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        SetFlagKeepingVisible(Qt::WindowStaysOnTopHint, true);
+    raise();
+}
+
+void WindowHost::SetPassThrough(bool on)
+{
+    if (windowFlags().testFlag(Qt::WindowTransparentForInput) != on)
+        SetFlagKeepingVisible(Qt::WindowTransparentForInput, on);
+}
+
+void WindowHost::closeEvent(QCloseEvent* e)
+{
+    // Closing is the window's decision: it gets the system close command.
+    e->ignore();
+    CWindowWnd::Dispatch(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void WindowHost::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    CWindowWnd::Dispatch(Handle(), WM_SIZE, 0, MAKELPARAM(width(), height()));
+}
+
+void WindowHost::timerEvent(QTimerEvent* e)
+{
+    auto it = m_timers.find(e->timerId());
+    if (it != m_timers.end())
+        CWindowWnd::Dispatch(Handle(), WM_TIMER, it->second, 0);
+}
+
+static HWND ActiveHandle()
+{
+    auto* active = dynamic_cast<WindowHost*>(QApplication::activeWindow());
+    return active ? active->Handle() : nullptr;
+}
+
+bool WindowHost::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowDeactivate)
+        CWindowWnd::Dispatch(Handle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(ActiveHandle()), 0);
+    return QWidget::event(e);
+}
+
+// Presses that no control took land here: within the caption they drag.
+void WindowHost::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton || e->position().y() >= captionHeight) {
+        e->ignore();
+        return;
+    }
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_dragging = true; // no window manager to ask: move it ourselves
+    m_dragOffset = e->globalPosition().toPoint() - pos();
+}
+
+void WindowHost::mouseMoveEvent(QMouseEvent* e)
+{
+    if (m_dragging)
+        move(e->globalPosition().toPoint() - m_dragOffset);
+}
+
+void WindowHost::mouseReleaseEvent(QMouseEvent* e)
+{
+    m_dragging = false;
+    QWidget::mouseReleaseEvent(e);
+}
+
+WindowHost* HostOf(HWND hWnd)
+{
+    CWindowWnd* wnd = core::Lookup(hWnd);
+    return wnd ? static_cast<WindowHost*>(wnd->GetHostWidget()) : nullptr;
+}
+
+} // namespace DuiLib

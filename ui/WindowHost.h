@@ -1,0 +1,58 @@
+#pragma once
+
+// Internal: the Qt widget behind a CWindowWnd.
+
+#include <QPoint>
+#include <QWidget>
+#include <map>
+
+#include "ui/Win32.h"
+
+namespace DuiLib {
+
+class CWindowWnd;
+class CPaintManagerUI;
+
+class WindowHost : public QWidget {
+public:
+    WindowHost(CWindowWnd* wnd, HWND hWnd, QWidget* parent, Qt::WindowFlags flags);
+    ~WindowHost() override;
+
+    // The window object no longer listens (it is being destroyed).
+    void Detach() { m_wnd = nullptr; }
+    HWND Handle() const { return m_wnd ? m_hWnd : nullptr; }
+    void SetRoot(QWidget* root);
+    void StartTimer(UINT_PTR id, UINT elapseMs);
+    // Pop-up windows are kept on the screen: Linux panels (and so trays)
+    // are often at the top, where a menu placed above the cursor would vanish.
+    void MoveTo(int x, int y);
+    void SetTopmost();
+    void SetPassThrough(bool on);
+
+    CPaintManagerUI* manager = nullptr; // the layout's, once attached
+    int captionHeight = 0;
+    bool sizeFromLayout = false;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+    bool event(QEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void SetFlagKeepingVisible(Qt::WindowType flag, bool on);
+
+    CWindowWnd* m_wnd;
+    HWND m_hWnd;
+    std::map<int, UINT_PTR> m_timers; // Qt timer id -> window timer id
+    bool m_dragging = false;
+    QPoint m_dragOffset;
+};
+
+// The host of a registered window, or null.
+WindowHost* HostOf(HWND hWnd);
+
+} // namespace DuiLib

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ui/DuiString.h"
+#include "ui/Win32.h"
+
+class QWidget;
+class QEventLoop;
+
+namespace DuiLib {
+
+class WindowHost;
+
+// A top-level window. Qt input and events reach HandleMessage as window
+// messages (WM_SYSCOMMAND/SC_CLOSE for a close request, WM_RBUTTONUP,
+// WM_KILLFOCUS, WM_SIZE, WM_MOUSEWHEEL, WM_LBUTTONDBLCLK, WM_TIMER).
+class CWindowWnd {
+public:
+    CWindowWnd();
+    virtual ~CWindowWnd();
+    CWindowWnd(const CWindowWnd&) = delete;
+    CWindowWnd& operator=(const CWindowWnd&) = delete;
+
+    HWND GetHWND() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // Makes the window and sends it WM_CREATE before returning. A width of
+    // CW_USEDEFAULT takes the size its layout gives.
+    HWND Create(HWND parent, LPCTSTR name, DWORD style, DWORD exStyle, int x, int y, int cx, int cy,
+                HMENU menu = nullptr);
+    void ShowWindow(bool show = true, bool takeFocus = true);
+    // Shows the window modal and returns its Close code once it is gone
+    // (0 when WM_QUIT ended the wait).
+    UINT ShowModal();
+    // Asks the window to close: WM_CLOSE is posted.
+    void Close(UINT ret = IDOK);
+    // Over the parent window, or the screen.
+    void CenterWindow();
+    void SetIcon(UINT resourceId);
+    LRESULT PostMessageW(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    QWidget* GetHostWidget() const;
+
+    // Library: hands a message to the window with that handle, if it still
+    // exists. passOn (if given) tells whether the message reached the default
+    // processing (for input: whether Qt's own handling goes on).
+    static LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn = nullptr);
+    // Library: the host widget went away underneath the window.
+    void HostGone();
+
+protected:
+    // The default processing: WM_CLOSE destroys the window, SC_CLOSE closes
+    // it, input goes on to Qt; everything else is ignored.
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window is gone; the object may delete itself here.
+    virtual void OnFinalMessage(HWND hWnd);
+
+private:
+    void Destroy();
+
+    HWND m_hWnd = nullptr;
+    WindowHost* m_host = nullptr;
+    QEventLoop* m_modal = nullptr;
+    UINT m_closeCode = 0;
+    bool m_destroyPending = false;
+    bool* m_passOn = nullptr; // where the message being handled reports
+};
+
+} // namespace DuiLib
