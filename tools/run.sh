@@ -17,12 +17,9 @@ trap cleanup EXIT
 pids+=($!)
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  n=99
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp &
-  pids+=($!)
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  . tools/ui/xvfb.sh
+  xvfb_start
+  trap 'cleanup; xvfb_cleanup' EXIT
   trayer --edge bottom --align right --widthtype request --height 24 &
   pids+=($!)
   echo "No display found: the program runs on the virtual display $DISPLAY."
