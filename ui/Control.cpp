@@ -21,7 +21,10 @@ CControlUI::~CControlUI()
 {
     if (m_widget) {
         QWidget* w = m_widget;
-        w->disconnect();
+        // Only our own handlers (they have the widget as context) must not run
+        // during the delete; others, such as Qt's accessibility cache, must
+        // still hear that the widget is gone or they keep a dangling entry.
+        w->disconnect(w);
         m_widget = nullptr;
         delete w;
     }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QObject>
+#include <QWidget>
+
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -27,6 +30,18 @@ protected:
         int* deaths;
     };
 };
+
+// A wildcard disconnect before the delete once cut Qt's accessibility cache off
+// from the widget's end, so every rebuilt row left a stale entry behind.
+TEST_F(LayoutTest, DeletingAControlStillTellsOthersThatItsWidgetIsGone)
+{
+    auto label = std::make_unique<CLabelUI>();
+    QObject observer;
+    bool told = false;
+    QObject::connect(label->GetWidget(), &QObject::destroyed, &observer, [&told] { told = true; });
+    label.reset();
+    EXPECT_TRUE(told);
+}
 
 TEST_F(LayoutTest, BuildsEveryControlKindWithItsNameAndAttributes)
 {
