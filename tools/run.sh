@@ -9,17 +9,14 @@ build=build/run
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j "$(nproc)" --target OrvelHelper orvel-demo-services
 
-pids=()
-cleanup() { [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null || true; }
-trap cleanup EXIT
+. tools/ui/xvfb.sh
+trap stop_all EXIT
 
 "$build/tools/orvel-demo-services" &
 pids+=($!)
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  . tools/ui/xvfb.sh
   xvfb_start
-  trap 'cleanup; xvfb_cleanup' EXIT
   trayer --edge bottom --align right --widthtype request --height 24 &
   pids+=($!)
   echo "No display found: the program runs on the virtual display $DISPLAY."

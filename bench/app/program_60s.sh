@@ -9,13 +9,7 @@ seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/ui/xvfb.sh"
 
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
-  xvfb_cleanup
-}
-trap cleanup EXIT
+trap stop_all EXIT
 
 xvfb_start
 export QT_QPA_PLATFORM=xcb

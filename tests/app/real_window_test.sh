@@ -12,13 +12,7 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/ui/xvfb.sh"
 
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
-  xvfb_cleanup
-}
-trap cleanup EXIT
+trap stop_all EXIT
 fail() {
   echo "FAIL: $*" >&2
   import -window root "$shots/failure.png" 2>/dev/null && echo "screenshot $shots/failure.png" >&2

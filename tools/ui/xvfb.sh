@@ -1,6 +1,6 @@
-# Sourced by the real-window scripts: a private Xvfb display.
+# Sourced by the scripts that run the program: a private Xvfb display.
 #   xvfb_start        sets DISPLAY to a free display of a fresh Xvfb
-#   xvfb_cleanup      stops it; call it from the script's own EXIT trap
+#   xvfb_cleanup      stops it (stop_all below does so too)
 
 xvfb_start() {
   local fdfile
@@ -28,4 +28,14 @@ xvfb_cleanup() {
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=
   fi
+}
+
+# Background processes of the script: add each with `pids+=($!)`;
+# `stop_all` ends them, then the display. Use it as the EXIT trap.
+pids=()
+stop_all() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  for p in "${pids[@]}"; do wait "$p" 2>/dev/null || true; done
+  xvfb_cleanup
 }
