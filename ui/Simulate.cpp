@@ -37,6 +37,13 @@ QWidget* TargetAt(QWidget* top, QPoint& pos)
     return child;
 }
 
+// The same for a point of a window; null when the window does not exist.
+QWidget* TargetIn(HWND hWnd, QPoint& pos)
+{
+    WindowHost* host = HostOf(hWnd);
+    return host ? TargetAt(host, pos) : nullptr;
+}
+
 void PressAndRelease(QWidget* top, QPoint pos, Qt::MouseButton button)
 {
     QWidget* target = TargetAt(top, pos);
@@ -68,11 +75,10 @@ void RightClick(HWND hWnd, int x, int y)
 
 void DoubleClick(HWND hWnd, int x, int y)
 {
-    WindowHost* host = HostOf(hWnd);
-    if (!host)
-        return;
     QPoint pos(x, y);
-    QWidget* target = TargetAt(host, pos);
+    QWidget* target = TargetIn(hWnd, pos);
+    if (!target)
+        return;
     SendMouse(target, QEvent::MouseButtonDblClick, pos, Qt::LeftButton);
 }
 
@@ -90,11 +96,10 @@ void Wheel(HWND hWnd, int delta)
 
 void Drag(HWND hWnd, int x, int y, int dx, int dy)
 {
-    WindowHost* host = HostOf(hWnd);
-    if (!host)
-        return;
     QPoint pos(x, y);
-    QWidget* target = TargetAt(host, pos);
+    QWidget* target = TargetIn(hWnd, pos);
+    if (!target)
+        return;
     SendMouse(target, QEvent::MouseButtonPress, pos, Qt::LeftButton);
     // While the button is held, the window that took the press gets the moves.
     QPoint to = pos + QPoint(dx, dy);
