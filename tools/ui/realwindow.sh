@@ -1,0 +1,73 @@
+# Sourced by the real-window tests: the user's hands and eyes on an X display.
+# Needs tools/ui/xvfb.sh sourced first, `shots` set to a screenshot folder and
+# `app` set to the program's pid once it runs.
+
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$shots/failure.png" 2>/dev/null && echo "screenshot $shots/failure.png" >&2
+  local id
+  for id in $(xdotool search --pid "${app:-0}" 2>/dev/null); do
+    echo "window $id '$(xdotool getwindowname "$id")' $(xdotool getwindowgeometry "$id" | tr '\n' ' ')" >&2
+  done
+  exit 1
+}
+
+# wait_for <tenths of a second> <command...>: true once the command succeeds.
+wait_for() {
+  local limit=$1; shift
+  local i
+  for ((i = 0; i < limit; i++)); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+shot() { import -window root "$shots/$1"; echo "screenshot $shots/$1"; }
+
+# The visible window of the program with this exact size (the menu has no title).
+window_of_size() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
+    if xdotool getwindowgeometry "$id" | grep -q "Geometry: $1\$"; then echo "$id"; return 0; fi
+  done
+  return 1
+}
+
+# click <window> <x> <y> [button]: a click at a point inside the window.
+click() {
+  local pos x y
+  pos=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p')
+  read -r x y <<<"$pos"
+  xdotool mousemove $((x + $2)) $((y + $3)) sleep 0.1 click "${4:-1}"
+}
+
+# start_tray: trayer at the top right as the XEmbed tray host.
+start_tray() {
+  unset DBUS_SESSION_BUS_ADDRESS # no StatusNotifierItem host here: Qt uses the XEmbed tray
+  trayer --edge top --align right --widthtype request --heighttype pixel --height 28 \
+    --transparent false --tint 0x303030 >/dev/null 2>&1 &
+  pids+=($!)
+  wait_for 100 xdotool search --class trayer || fail "trayer did not start"
+}
+
+# start_demo <build> [options...]: the demo services in the background.
+# Exits 77 (skipped) when they cannot listen on their ports.
+start_demo() {
+  local build=$1; shift
+  local out
+  out=$(mktemp)
+  "$build/tools/orvel-demo-services" "$@" >"$out" 2>&1 &
+  local demo=$!
+  pids+=($demo)
+  if ! wait_for 100 grep -q '^dms ' "$out"; then
+    if ! kill -0 "$demo" 2>/dev/null; then
+      echo "SKIP: the demo services cannot listen on their ports:" >&2
+      cat "$out" >&2
+      exit 77
+    fi
+    fail "demo services did not start"
+  fi
+  DEMO_LIVE=$(sed -n 's/^live //p' "$out")
+  DEMO_DMS=$(sed -n 's/^dms //p' "$out")
+}
