@@ -1,0 +1,70 @@
+#include "support/XdgPaths.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Sets a variable for one test and puts the old value back.
+class EnvVar {
+public:
+  EnvVar(const char* name, const char* value) : m_name(name) {
+    const char* old = std::getenv(name);
+    m_had = old != nullptr;
+    if (m_had) m_old = old;
+    value ? setenv(name, value, 1) : unsetenv(name);
+  }
+  ~EnvVar() { m_had ? setenv(m_name, m_old.c_str(), 1) : unsetenv(m_name); }
+
+private:
+  const char* m_name;
+  bool m_had = false;
+  std::string m_old;
+};
+
+struct DirCase {
+  const char* config;
+  const char* state;
+  const char* wantConfig;
+  const char* wantState;
+};
+
+TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
+  const DirCase cases[] = {
+    {"/cfg", "/st", "/cfg/orvel-helper", "/st/orvel-helper"},
+    {nullptr, nullptr, "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
+    {"", "", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
+    {"relative/cfg", "st", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
+  };
+  EnvVar home("HOME", "/home/u");
+  for (const DirCase& c : cases) {
+    EnvVar config("XDG_CONFIG_HOME", c.config);
+    EnvVar state("XDG_STATE_HOME", c.state);
+    EXPECT_EQ(XdgConfigDir(), c.wantConfig);
+    EXPECT_EQ(XdgStateDir(), c.wantState);
+  }
+}
+
+TEST(XdgPathsTest, MakeDirsCreatesParentsAndSetsTheModeWhateverTheUmask) {
+  char base[] = "/tmp/xdgXXXXXX";
+  ASSERT_NE(mkdtemp(base), nullptr);
+  std::string leaf = std::string(base) + "/a/b/orvel-helper";
+  mode_t old = umask(0);
+  EXPECT_EQ(MakeDirs(leaf, 0700), 0);
+  EXPECT_EQ(MakeDirs(leaf, 0700), 0); // again: already there
+  umask(old);
+  struct stat info;
+  ASSERT_EQ(stat(leaf.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  std::string file = std::string(base) + "/file";
+  close(creat(file.c_str(), 0600));
+  EXPECT_EQ(MakeDirs(file + "/below", 0700), -1);
+  EXPECT_EQ(MakeDirs(file, 0700), -1);
+  std::system(("rm -rf " + std::string(base)).c_str());
+}
+
+} // namespace
