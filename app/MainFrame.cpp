@@ -41,7 +41,12 @@ void CMainFrame::Enter()
         MessageBoxW(GetHWND(), u"请输入房间号", u"", MB_OK);
         return;
     }
-    m_roomId = _wtoi(text);
+    OpenRoom(_wtoi(text));
+}
+
+void CMainFrame::OpenRoom(int roomId)
+{
+    m_roomId = roomId;
     CWndDanmu* danmu = new (std::nothrow) CWndDanmu;
     if (!danmu)
         return;

@@ -2,6 +2,7 @@
 
 #include "app/AppMessages.h"
 #include "app/AppWindow.h"
+#include "feed/FeedPoller.h"
 
 // The start window: asks for the room number and opens the danmaku window.
 // The object lives for the whole run and carries the settings that the
@@ -14,6 +15,10 @@ public:
     int m_roomId;
     int m_opacity;
     bool m_transFlag;
+    FeedSettings m_feed = BuiltInFeedSettings(); // where the poller asks
+
+    // Opens the danmaku window for the room and closes the start window.
+    void OpenRoom(int roomId);
 
 protected:
     void InitControls() override;

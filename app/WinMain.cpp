@@ -6,7 +6,7 @@
 
 using namespace DuiLib;
 
-int wWinMain(HINSTANCE instance)
+int wWinMain(HINSTANCE instance, const ProgramStart& start)
 {
     CPaintManagerUI::SetInstance(instance);
     CDuiString skin = CPaintManagerUI::GetInstancePath();
@@ -18,10 +18,20 @@ int wWinMain(HINSTANCE instance)
     CMainFrame* frame = new (std::nothrow) CMainFrame;
     if (!frame)
         return 0;
+    frame->m_feed = start.feed;
     frame->Create(nullptr, u"OrvelHelper", ORVEL_WNDSTYLE, 0, 0, 0, 396, 389, nullptr);
-    frame->CenterWindow();
-    frame->ShowWindow(true, true);
+    if (start.room) {
+        frame->OpenRoom(*start.room); // the start window is closed unseen
+    } else {
+        frame->CenterWindow();
+        frame->ShowWindow(true, true);
+    }
     CPaintManagerUI::MessageLoop();
     CoUninitialize();
     return 0;
+}
+
+int wWinMain(HINSTANCE instance)
+{
+    return wWinMain(instance, ProgramStart{});
 }

@@ -1,6 +1,18 @@
 #pragma once
 
+#include <optional>
+
+#include "feed/FeedPoller.h"
 #include "ui/Win32.h"
 
-// The program: the start window, then the message loop. Returns 0.
+// What the command line, the environment and the settings file decided
+// before any window opens.
+struct ProgramStart {
+    FeedSettings feed = BuiltInFeedSettings();
+    std::optional<int> room; // open this room at once, without the start window
+};
+
+// The program: the start window (or the room's danmaku window straight
+// away), then the message loop. Returns 0.
+int wWinMain(HINSTANCE instance, const ProgramStart& start);
 int wWinMain(HINSTANCE instance);

@@ -42,6 +42,7 @@ void CWndDanmu::InitControls()
     AddTrayIcon();
     if (!m_worker.Started()) {
         m_pollRoom = g_pMainFrame->m_roomId;
+        m_pollFeed = g_pMainFrame->m_feed;
         m_worker.Start(this);
     }
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
@@ -62,7 +63,7 @@ void CWndDanmu::AddTrayIcon()
 int CWndDanmu::Run(CWorkerThread*, int)
 {
     HWND self = GetHWND(); // set before the thread started; never changes while it runs
-    CFeedPoller poller(BuiltInFeedSettings(), m_items, [self] { ::PostMessageW(self, WM_DANMU_REFRESH, 0, 0); });
+    CFeedPoller poller(m_pollFeed, m_items, [self] { ::PostMessageW(self, WM_DANMU_REFRESH, 0, 0); });
     poller.Run(m_pollRoom, m_stop);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "app/AppWindow.h"
 #include "feed/DanmuList.h"
+#include "feed/FeedPoller.h"
 #include "support/Runnable.h"
 #include "support/WorkerThread.h"
 
@@ -31,6 +32,7 @@ public:
     CDanmuList m_items; // the shared list, its lock and the online count
     NOTIFYICONDATAW m_nid{};
     int m_pollRoom = 0; // the room number, copied for the worker before it starts
+    FeedSettings m_pollFeed; // the services, likewise
 
 protected:
     void InitControls() override;

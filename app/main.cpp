@@ -1,3 +1,7 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/StartUp.h"
 #include "app/WinMain.h"
 #include "support/Log.h"
 #include "support/MemCache.h"
@@ -8,12 +12,19 @@
 static CLog g_log;
 static CMemCache g_memCache;
 
-// What the Windows start-up code does before and after wWinMain; the worker
-// thread may still be running, so the library stops taking its messages
-// before the process ends.
-int main()
+// Reads the command line and the environment; a bad value ends the program
+// here, before any window. Then what the Windows start-up code does around
+// wWinMain: the worker thread may still be running, so the library stops
+// taking its messages before the process ends.
+int main(int argc, char** argv)
 {
-    int result = wWinMain(GetModuleHandleW(nullptr));
+    const StartDecision decision = DecideStart(std::vector<std::string>(argv + 1, argv + argc),
+        [](const char* name) { return static_cast<const char*>(std::getenv(name)); });
+    std::fputs(decision.output.c_str(), stdout);
+    std::fputs(decision.error.c_str(), stderr);
+    if (!decision.run)
+        return decision.exitCode;
+    int result = wWinMain(GetModuleHandleW(nullptr), decision.start);
     DuiLib::CPaintManagerUI::Term();
     return result;
 }

@@ -40,7 +40,7 @@ void CFeedPoller::PollOnce(std::int32_t roomId)
 {
     // A fresh client per cycle: nothing carries over between cycles.
     CHttpClient client;
-    client.m_request.SetHeader("Authorization", DmsAuthorization());
+    client.m_request.SetHeader("Authorization", DmsAuthorization(m_settings.dmsKey));
 
     client.Execute(OnlineUrl(m_settings.liveHost, roomId), kBudgetMs, kRedirectLimit);
     if (std::optional<std::int32_t> online = DecodeOnline(client.m_response.m_body)) {

@@ -6,15 +6,17 @@
 #include <string>
 
 #include "feed/DanmuList.h"
+#include "feed/FeedUrls.h"
 
 // Where and how often the poller asks.
 struct FeedSettings {
     std::string liveHost;   // live site's web server, host[:port]
     std::string dmsHost;    // message service's API server, host[:port]
     int pauseMs = 3000;     // pause before every cycle, the first included
+    std::string dmsKey = BuiltInDmsKey(); // message service's access key
 };
 
-// The hosts this build was configured with and the 3000 ms pause.
+// The hosts and key this build was configured with and the 3000 ms pause.
 FeedSettings BuiltInFeedSettings();
 
 // Asks the window to rebuild from the list; must not wait for the window.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the program and runs it against the demo web services on loopback.
-# Without a display it runs under a virtual one (Xvfb) with a tray host.
+# Builds the program and runs it against the demo web services on loopback
+# (on free ports, handed to the program). Arguments go to the program, for
+# example --room=1000. Without a display it runs under a virtual one (Xvfb)
+# with a tray host.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -11,9 +13,8 @@ cmake --build "$build" -j "$(nproc)" --target OrvelHelper orvel-demo-services
 
 . tools/ui/xvfb.sh
 trap stop_all EXIT
-
-"$build/tools/orvel-demo-services" &
-pids+=($!)
+shots=$build # where realwindow.sh leaves a screenshot if the services fail
+. tools/ui/realwindow.sh
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   xvfb_start
@@ -23,4 +24,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Screenshot it with: import -window root -display $DISPLAY shot.png"
 fi
 
-"$build/app/OrvelHelper"
+start_demo "$build"
+echo "Demo services: live $DEMO_LIVE, dms $DEMO_DMS"
+"$build/app/OrvelHelper" --live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS" "$@"

@@ -10,26 +10,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/ui/xvfb.sh"
 
 trap stop_all EXIT
+shots=$build
+. "$here/../../tools/ui/realwindow.sh"
 
 xvfb_start
 export QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS
 trayer --edge top --align right --widthtype request --heighttype pixel --height 28 >/dev/null 2>&1 &
 pids+=($!)
-"$build/tools/orvel-demo-services" >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-"$build/app/OrvelHelper" >/dev/null 2>&1 &
+start_demo "$build"
+"$build/app/OrvelHelper" --room=1000 --live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS" >/dev/null 2>&1 &
 app=$!
 pids+=($app)
-for _ in $(seq 1 100); do
-  xdotool search --onlyvisible --name '^OrvelHelper$' >/dev/null 2>&1 && break
-  sleep 0.1
-done
-start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
-read -r x y < <(xdotool getwindowgeometry "$start" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p')
-xdotool mousemove $((x + 198)) $((y + 233)) click 1 type 1000
-xdotool mousemove $((x + 198)) $((y + 312)) click 1
 sleep 5 # the window is up and the first rows are in
 
 ticks() { awk '{print $14 + $15}' "/proc/$app/stat"; }

@@ -20,7 +20,7 @@ export QT_QPA_PLATFORM=xcb
 start_tray
 start_demo "$build"
 
-"$build/app/OrvelHelper" &
+"$build/app/OrvelHelper" --live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS" &
 app=$!
 pids+=($app)
 wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window"

@@ -1,0 +1,150 @@
+// Before any window: the command line, the environment and their order.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/StartUp.h"
+
+namespace {
+
+using Env = std::map<std::string, std::string>;
+
+StartDecision Decide(const std::vector<std::string>& args, const Env& env = {})
+{
+    return DecideStart(args, [&env](const char* name) -> const char* {
+        auto it = env.find(name);
+        return it == env.end() ? nullptr : it->second.c_str();
+    });
+}
+
+} // namespace
+
+TEST(StartUpTest, WithoutFlagsOrVariablesTheBuiltInServicesAreUsed)
+{
+    const StartDecision d = Decide({});
+    ASSERT_TRUE(d.run);
+    const FeedSettings builtIn = BuiltInFeedSettings();
+    EXPECT_EQ(d.start.feed.liveHost, builtIn.liveHost);
+    EXPECT_EQ(d.start.feed.dmsHost, builtIn.dmsHost);
+    EXPECT_EQ(d.start.feed.dmsKey, "s_7c3e91a0d25b48f6e0a9c4d1b8f27e63");
+    EXPECT_FALSE(d.start.room.has_value());
+}
+
+TEST(StartUpTest, AFlagWinsOverItsVariableAndAVariableOverTheBuiltInValue)
+{
+    struct Case {
+        std::vector<std::string> args;
+        Env env;
+        std::string live, dms, key;
+    };
+    const FeedSettings b = BuiltInFeedSettings();
+    const Case cases[] = {
+        {{"--live-host=flag.example:81"}, {{"ORVEL_LIVE_HOST", "env.example"}}, "flag.example:81", b.dmsHost, b.dmsKey},
+        {{}, {{"ORVEL_LIVE_HOST", "env.example"}}, "env.example", b.dmsHost, b.dmsKey},
+        {{"--dms-host=10.0.0.2:8000"}, {{"ORVEL_DMS_HOST", "env.example"}}, b.liveHost, "10.0.0.2:8000", b.dmsKey},
+        {{}, {{"ORVEL_DMS_HOST", "dms.example"}}, b.liveHost, "dms.example", b.dmsKey},
+        {{"--dms-key=s_flag"}, {{"ORVEL_DMS_KEY", "s_env"}}, b.liveHost, b.dmsHost, "s_flag"},
+        {{}, {{"ORVEL_DMS_KEY", "s_env"}}, b.liveHost, b.dmsHost, "s_env"},
+        {{}, {{"ORVEL_LIVE_HOST", ""}}, b.liveHost, b.dmsHost, b.dmsKey}, // empty counts as unset
+        {{"--live-host=a", "--live-host=b"}, {}, "b", b.dmsHost, b.dmsKey}, // the later flag
+    };
+    for (const Case& c : cases) {
+        const StartDecision d = Decide(c.args, c.env);
+        ASSERT_TRUE(d.run) << d.error;
+        EXPECT_EQ(d.start.feed.liveHost, c.live);
+        EXPECT_EQ(d.start.feed.dmsHost, c.dms);
+        EXPECT_EQ(d.start.feed.dmsKey, c.key);
+    }
+}
+
+TEST(StartUpTest, TheFileCountsBelowTheEnvironmentAndAboveTheBuiltInValue)
+{
+    ServiceValues file;
+    file.liveHost = "file.example";
+    file.dmsKey = "s_file";
+    ServiceValues env;
+    env.dmsKey = "s_env";
+    const FeedSettings f = ResolveServices(ServiceValues{}, env, file, BuiltInFeedSettings());
+    EXPECT_EQ(f.liveHost, "file.example");
+    EXPECT_EQ(f.dmsHost, BuiltInFeedSettings().dmsHost);
+    EXPECT_EQ(f.dmsKey, "s_env");
+}
+
+TEST(StartUpTest, RoomFlagOpensThatRoom)
+{
+    for (const auto& [arg, room] : std::vector<std::pair<std::string, int>>{
+             {"--room=1000", 1000}, {"--room=0", 0}, {"--room=2147483647", 2147483647}}) {
+        const StartDecision d = Decide({arg});
+        ASSERT_TRUE(d.run) << arg;
+        EXPECT_EQ(d.start.room, room);
+    }
+}
+
+TEST(StartUpTest, HelpAndVersionPrintAndExitZero)
+{
+    for (const char* arg : {"--help", "-h", "--version"}) {
+        const StartDecision d = Decide({arg, "--live-host=x"});
+        EXPECT_FALSE(d.run);
+        EXPECT_EQ(d.exitCode, 0);
+        EXPECT_TRUE(d.error.empty());
+        EXPECT_NE(d.output.find("OrvelHelper"), std::string::npos) << arg;
+    }
+    EXPECT_NE(Decide({"--help"}).output.find("--dms-key=KEY"), std::string::npos);
+    EXPECT_EQ(Decide({"--version"}).output, "OrvelHelper " ORVEL_TEST_VERSION "\n");
+}
+
+// Each bad value: exit 2 and one line on standard error that names the value
+// and where it came from.
+TEST(StartUpTest, BadValuesAreRefusedWithOneLineNamingValueAndSource)
+{
+    struct Case {
+        std::vector<std::string> args;
+        Env env;
+        std::string line;
+    };
+    const std::string big(300, 'k');
+    const Case cases[] = {
+        {{"--live-host=a b"}, {}, "--live-host on the command line: \"a b\" is not host or host:port"},
+        {{"--live-host="}, {}, "--live-host on the command line: \"\" has no host name"},
+        {{"--live-host=http://x"}, {}, "--live-host on the command line: \"http://x\" has no port"},
+        {{"--dms-host=x:0"}, {}, "--dms-host on the command line: \"x:0\" has no port from 1 to 65535"},
+        {{"--dms-host=x:65536"}, {}, "\"x:65536\" has no port from 1 to 65535"},
+        {{"--dms-host=x:"}, {}, "\"x:\" has no port"},
+        {{"--dms-host=-x"}, {}, "a name starts with a letter or digit"},
+        {{"--dms-host=" + std::string(254, 'h')}, {}, "is longer than 253 characters"},
+        {{"--dms-key="}, {}, "--dms-key on the command line: \"\" is empty"},
+        {{"--dms-key=a\r\nX-Evil: 1"}, {}, "\"a\\x0D\\x0AX-Evil: 1\" holds a blank, a control"},
+        {{"--dms-key=" + big}, {}, "is longer than 256 characters"},
+        {{"--room=abc"}, {}, "--room on the command line: \"abc\" is not a room number"},
+        {{"--room=-1"}, {}, "\"-1\" is not a room number"},
+        {{"--room= 12"}, {}, "\" 12\" is not a room number"},
+        {{"--room=2147483648"}, {}, "\"2147483648\" is not a room number"},
+        {{"--room="}, {}, "\"\" is not a room number"},
+        {{"--room"}, {}, "--room on the command line needs a value: --room=VALUE"},
+        {{"--live-host"}, {}, "--live-host on the command line needs a value"},
+        {{"--colour=red"}, {}, "unknown option \"--colour\" (see --help)"},
+        {{"1000"}, {}, "unknown option \"1000\" (see --help)"},
+        {{}, {{"ORVEL_LIVE_HOST", "a/b"}}, "ORVEL_LIVE_HOST in the environment: \"a/b\" is not host"},
+        {{}, {{"ORVEL_DMS_HOST", "x:y"}}, "ORVEL_DMS_HOST in the environment: \"x:y\" has no port"},
+        {{}, {{"ORVEL_DMS_KEY", "\xE5\xBC\xB9"}}, "ORVEL_DMS_KEY in the environment: \"\\xE5\\xBC\\xB9\" holds"},
+    };
+    for (const Case& c : cases) {
+        const StartDecision d = Decide(c.args, c.env);
+        EXPECT_FALSE(d.run) << c.line;
+        EXPECT_EQ(d.exitCode, 2) << c.line;
+        EXPECT_EQ(d.error.rfind("OrvelHelper: ", 0), 0u) << d.error;
+        EXPECT_NE(d.error.find(c.line), std::string::npos) << d.error;
+        EXPECT_EQ(d.error.find('\n'), d.error.size() - 1) << "one line: " << d.error;
+        EXPECT_LT(d.error.size(), 200u) << "a long value is cut: " << d.error;
+    }
+}
+
+TEST(StartUpTest, AFlagDoesNotExcuseABadVariable)
+{
+    // The variable is read whatever the flag says: a wrong setting left in
+    // the environment is told, not hidden until the flag is dropped.
+    const StartDecision d = Decide({"--live-host=good"}, {{"ORVEL_LIVE_HOST", "bad host"}});
+    EXPECT_FALSE(d.run);
+    EXPECT_EQ(d.exitCode, 2);
+}
