@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/MenuWnd.h"
 #include "app/WndDanmu.h"
 
 using namespace DuiLib;
@@ -12,6 +13,7 @@ CMainFrame::CMainFrame()
 {
     g_pMainFrame = this;
     InitWinParam(u"MainFrame.xml");
+    SetTrayMenuSource(TrayMenuItems); // for the tray icon the danmaku window adds
     m_roomId = 1000;
     m_opacity = 150;
     m_transFlag = false;
@@ -32,6 +34,14 @@ void CMainFrame::ClickNotify(TNotifyUI& msg)
         Enter();
 }
 
+// Enter in the room field does what the enter button does.
+void CMainFrame::Notify(TNotifyUI& msg)
+{
+    WindowImplBaseNew::Notify(msg);
+    if (msg.sType == u"return" && msg.pSender == m_editNum)
+        Enter();
+}
+
 void CMainFrame::Enter()
 {
     if (!m_editNum)
@@ -47,6 +57,9 @@ void CMainFrame::Enter()
         return;
     danmu->Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
     danmu->CenterWindow();
+    // Above other windows from its first appearance, not only from the first
+    // re-assertion 6 s later.
+    SetWindowPos(danmu->GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     danmu->ShowWindow(true, true);
     Close(1);
 }

@@ -15,6 +15,8 @@ public:
     int m_opacity;
     bool m_transFlag;
 
+    void Notify(DuiLib::TNotifyUI& msg) override;
+
 protected:
     void InitControls() override;
     void ClickNotify(DuiLib::TNotifyUI& msg) override;
