@@ -34,7 +34,7 @@ pids+=($app)
 enter_room 1000
 wait_for 100 test -s "$registered" || fail "no item registered with the watcher"
 
-sni() { /usr/bin/python3 "$host" "$@" "$registered"; }
+sni() { /usr/bin/python3 "$host" "$1" "$registered" "${@:2}"; }
 [ "$(sni tooltip)" = "Orvel直播-1000" ] || fail "tooltip '$(sni tooltip)'"
 [ "$(sni menu-path)" != "/NO_DBUSMENU" ] || fail "the item publishes no menu"
 labels=$(sni labels)
