@@ -37,7 +37,9 @@ HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD, int x, in
     if (m_host)
         return m_hWnd;
     m_hWnd = core::Register(this);
-    WindowHost* owner = HostOf(parent);
+    // A pop-up belongs to no window: a modal dialog of its owner must not
+    // block it (the tray menu stays usable while the settings are open).
+    WindowHost* owner = (style & WS_POPUP) ? nullptr : HostOf(parent);
     m_host = new WindowHost(this, m_hWnd, owner, FlagsFor(style, owner != nullptr));
     m_host->setWindowTitle(QString::fromUtf16(name ? name : u""));
     m_host->move(x == CW_USEDEFAULT ? 0 : x, y == CW_USEDEFAULT ? 0 : y);
@@ -67,7 +69,9 @@ UINT CWindowWnd::ShowModal()
     // Qt only takes the modality of a window that is not shown yet.
     if (m_host->isVisible())
         m_host->hide();
-    m_host->setWindowModality(Qt::ApplicationModal);
+    // Modal for its owner (which it blocks), as a disabled owner window is;
+    // the tray icon and pop-ups stay usable.
+    m_host->setWindowModality(Qt::WindowModal);
     ShowWindow(true, true);
     QEventLoop loop;
     m_modal = &loop;

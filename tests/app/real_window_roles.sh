@@ -52,6 +52,12 @@ check_settings_role() {
   [ "$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)" = "$danmu" ] || fail "the danmaku window changed its X id"
   is_above "$danmu" || fail "the danmaku window lost its place above others"
   shot settings-after-7s.png
+  # 设置… again while it is open: the same window, no second one.
+  open_menu
+  click "$menu" 98 51
+  wait_for 30 gone window_of_size 196x102 || fail "the tray menu stayed open over the settings window"
+  sleep 0.5
+  [ "$(xdotool search --onlyvisible --name '^设置$' | wc -l)" -eq 1 ] || fail "a second settings window opened"
 }
 
 # With pass-through on, a click on the danmaku window reaches the window beneath.
