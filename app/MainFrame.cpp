@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/MenuWnd.h"
 #include "app/WndDanmu.h"
 
 using namespace DuiLib;
@@ -12,6 +13,7 @@ CMainFrame::CMainFrame()
 {
     g_pMainFrame = this;
     InitWinParam(u"MainFrame.xml");
+    SetTrayMenuSource(TrayMenuItems); // for the tray icon the danmaku window adds
     m_roomId = 1000;
     m_opacity = 150;
     m_transFlag = false;
@@ -29,6 +31,14 @@ void CMainFrame::ClickNotify(TNotifyUI& msg)
     if (name == u"btn_close")
         PostMessageW(WM_QUIT, 0, 0);
     else if (name == u"btn_enter")
+        Enter();
+}
+
+// Enter in the room field does what the enter button does.
+void CMainFrame::Notify(TNotifyUI& msg)
+{
+    WindowImplBaseNew::Notify(msg);
+    if (msg.sType == u"return" && msg.pSender == m_editNum)
         Enter();
 }
 
@@ -52,6 +62,9 @@ void CMainFrame::OpenRoom(int roomId)
         return;
     danmu->Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
     danmu->CenterWindow();
+    // Above other windows from its first appearance, not only from the first
+    // re-assertion 6 s later.
+    SetWindowPos(danmu->GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     danmu->ShowWindow(true, true);
     Close(1);
 }

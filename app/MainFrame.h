@@ -20,6 +20,8 @@ public:
     // Opens the danmaku window for the room and closes the start window.
     void OpenRoom(int roomId);
 
+    void Notify(DuiLib::TNotifyUI& msg) override;
+
 protected:
     void InitControls() override;
     void ClickNotify(DuiLib::TNotifyUI& msg) override;

@@ -1,5 +1,6 @@
 #include "app/MenuWnd.h"
 
+#include <memory>
 #include <new>
 
 #include "app/AppMessages.h"
@@ -21,6 +22,24 @@ bool OpenTrayMenu(HWND owner)
     // The owner keeps its active look while the menu has the focus.
     SendMessageW(owner, WM_NCACTIVATE, TRUE, 0);
     return true;
+}
+
+// The pass-through item says whether the flag is on now.
+static LPCTSTR PassThroughText()
+{
+    return g_pMainFrame->m_transFlag ? u"鼠标穿透：已开启（点击关闭）" : u"鼠标穿透：已关闭（点击开启）";
+}
+
+std::vector<TrayMenuItem> TrayMenuItems()
+{
+    std::unique_ptr<CControlUI> layout(CDialogBuilder().Create(u"TrayMenu.xml"));
+    auto textOf = [&layout](LPCTSTR name) {
+        CControlUI* label = layout ? layout->FindControl(name) : nullptr;
+        return label ? label->GetText() : CDuiString();
+    };
+    return {{PassThroughText(), WM_TRAY_COMMAND, TRAY_CMD_SHOW},
+            {textOf(u"text_tray_set"), WM_TRAY_COMMAND, TRAY_CMD_SETTINGS},
+            {textOf(u"text_tray_exit"), WM_TRAY_COMMAND, TRAY_CMD_EXIT}};
 }
 
 void CMenuWnd::OnFinalMessage(HWND hWnd)
@@ -49,9 +68,8 @@ void CMenuWnd::AdjustPostion()
 void CMenuWnd::InitControls()
 {
     m_menuList = m_pm.FindControl(u"menulist");
-    // The pass-through item says whether the flag is on now.
     if (CControlUI* label = m_pm.FindControl(u"text_tray_show"))
-        label->SetText(g_pMainFrame->m_transFlag ? u"鼠标穿透：已开启（点击关闭）" : u"鼠标穿透：已关闭（点击开启）");
+        label->SetText(PassThroughText());
 }
 
 LRESULT CMenuWnd::OnKillFocus(UINT, WPARAM wParam, LPARAM, bool&)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include "app/WindowImplBaseNew.h"
+#include "ui/TrayMenu.h"
 
 // The tray icon's pop-up menu. Its items post WM_TRAY_COMMAND to the owner;
 // it closes when an item is chosen or it loses the focus, and deletes itself
@@ -25,3 +28,8 @@ protected:
 // Opens a new tray menu at the cursor for the owner window; false if it
 // could not be made.
 bool OpenTrayMenu(HWND owner);
+
+// The tray menu's three items as a host that draws the menu itself shows
+// them: the layout's texts, the pass-through text following the flag, each
+// sending the command its item in the window sends.
+std::vector<DuiLib::TrayMenuItem> TrayMenuItems();

@@ -161,6 +161,8 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
 
 void CWndDanmu::OpenSettings()
 {
+    if (CWndSetting::BringOpenForward())
+        return;
     CWndSetting setting(this);
     setting.Create(GetHWND(), u"设置", ORVEL_WNDSTYLE, 0, 0, 0, 200, 100, nullptr);
     setting.CenterWindow();

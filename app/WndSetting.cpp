@@ -5,9 +5,28 @@
 
 using namespace DuiLib;
 
+// The settings window that is open, if any: there is only ever one.
+static CWndSetting* g_openSetting = nullptr;
+
 CWndSetting::CWndSetting(CWndDanmu* danmu) : m_danmu(danmu)
 {
     InitWinParam(u"setting.xml");
+    if (!g_openSetting)
+        g_openSetting = this;
+}
+
+CWndSetting::~CWndSetting()
+{
+    if (g_openSetting == this)
+        g_openSetting = nullptr;
+}
+
+bool CWndSetting::BringOpenForward()
+{
+    if (!g_openSetting)
+        return false;
+    g_openSetting->ShowWindow(true, true);
+    return true;
 }
 
 void CWndSetting::InitControls()
@@ -17,7 +36,8 @@ void CWndSetting::InitControls()
     if (auto* slider = dynamic_cast<CProgressUI*>(m_pm.FindControl(u"pro_trans")))
         slider->SetValue(g_pMainFrame->m_opacity);
     ShowOpacity();
-    SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 300, 100, SWP_SHOWWINDOW);
+    // Not shown yet: ShowModal shows it, modal from its first appearance.
+    SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 300, 100, 0);
 }
 
 void CWndSetting::ShowOpacity()

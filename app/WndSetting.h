@@ -9,6 +9,9 @@ class CWndDanmu;
 class CWndSetting : public CAppWindow {
 public:
     explicit CWndSetting(CWndDanmu* danmu);
+    ~CWndSetting() override;
+    // Brings the open settings window forward; false when none is open.
+    static bool BringOpenForward();
 
     DuiLib::CControlUI* m_textTrans = nullptr;
     CWndDanmu* m_danmu;

@@ -1,7 +1,10 @@
 #include "ui/AppCore.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -93,18 +96,36 @@ public:
     }
 };
 
+// The program speaks Chinese: Qt's own texts (the message box's button,
+// a field's context menu) too. Without the translation they stay English.
+void LoadQtTranslation(QApplication* app)
+{
+    auto* translator = new QTranslator(app);
+    if (translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app->installTranslator(translator);
+}
+
 } // namespace
+
+bool PreferXWayland(const char* chosen, const char* wayland, const char* display)
+{
+    auto set = [](const char* v) { return v && *v; };
+    return !chosen && set(wayland) && set(display);
+}
 
 void EnsureApplication()
 {
     if (QCoreApplication::instance())
         return;
+    if (PreferXWayland(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY")))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     static int argc = 1;
     static char name[] = "OrvelHelper";
     static char* argv[] = {name, nullptr};
     auto* app = new Application(argc, argv); // lives to the end of the process
     app->setQuitOnLastWindowClosed(false);
     app->setStyle(QStyleFactory::create("Fusion"));
+    LoadQtTranslation(app);
     g_pump = new Pump;
 }
 

@@ -14,7 +14,13 @@ class CWindowWnd;
 
 namespace core {
 
-// Creates the application on first use (user-interface thread).
+// Whether the program should run through XWayland: on a Wayland session no
+// client may keep itself on top or place itself, and Qt 6.4 has no window
+// opacity there. True when both displays are set (non-empty) and the user has
+// not chosen a platform (QT_QPA_PLATFORM, null when unset).
+bool PreferXWayland(const char* chosen, const char* wayland, const char* display);
+// Creates the application on first use (user-interface thread), on xcb when
+// PreferXWayland says so.
 void EnsureApplication();
 
 // Any thread. Queues the message for the user-interface thread; false for a

@@ -114,7 +114,7 @@ void CControlUI::SetAttribute(LPCTSTR name, LPCTSTR value)
     else if (n == "height") SetFixedHeight(v.toInt());
     else if (n == "visible") SetVisible(v != "false");
     else if (n == "enabled") m_widget->setEnabled(v != "false");
-    else if (n == "tooltip") m_widget->setToolTip(v.toHtmlEscaped());
+    else if (n == "tooltip") m_widget->setToolTip(PlainTip(v));
     else if (n == "fontsize" || n == "bold") {
         QFont f = m_widget->font();
         if (n == "fontsize") f.setPixelSize(qMax(1, v.toInt()));

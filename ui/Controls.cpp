@@ -66,7 +66,10 @@ static QLineEdit* EditOf(const CControlUI* c)
     return static_cast<QLineEdit*>(c->GetWidget());
 }
 
-CEditUI::CEditUI() : CControlUI(new QLineEdit) {}
+CEditUI::CEditUI() : CControlUI(new QLineEdit)
+{
+    QObject::connect(EditOf(this), &QLineEdit::returnPressed, [this] { Notify(u"return"); });
+}
 
 CDuiString CEditUI::GetText() const
 {

@@ -31,7 +31,8 @@ private:
     CDuiString m_group;
 };
 
-// A one-line text field; attributes "maxchar", "tipvalue".
+// A one-line text field; attributes "maxchar", "tipvalue". Notifies "return"
+// when Enter is pressed in it.
 class CEditUI : public CControlUI {
 public:
     CEditUI();

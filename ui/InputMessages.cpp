@@ -1,5 +1,6 @@
 #include "ui/InputMessages.h"
 
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
@@ -18,8 +19,11 @@ struct Message {
     QPointF pos;
 };
 
-Message Translate(QEvent* e)
+// A text field is a window of its own on the original platform: its double
+// click (selecting a word) is its own, not the window's.
+Message Translate(QObject* receiver, QEvent* e)
 {
+    bool field = qobject_cast<QLineEdit*>(receiver) != nullptr;
     switch (e->type()) {
     case QEvent::MouseButtonRelease: {
         auto* m = static_cast<QMouseEvent*>(e);
@@ -29,7 +33,7 @@ Message Translate(QEvent* e)
     }
     case QEvent::MouseButtonDblClick: {
         auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton)
+        if (m->button() == Qt::LeftButton && !field)
             return {WM_LBUTTONDBLCLK, 0, m->position()};
         break;
     }
@@ -52,7 +56,7 @@ bool SwallowedAsMessage(QObject* receiver, QEvent* e)
         return false;
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton)
         OnRightButtonReleased();
-    Message m = Translate(e);
+    Message m = Translate(receiver, e);
     if (!m.msg)
         return false;
     auto* host = dynamic_cast<WindowHost*>(static_cast<QWidget*>(receiver)->window());

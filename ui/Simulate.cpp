@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include "ui/AppCore.h"
@@ -73,13 +74,25 @@ void RightClick(HWND hWnd, int x, int y)
         PressAndRelease(host, QPoint(x, y), Qt::RightButton);
 }
 
+void LeftClick(HWND hWnd, int x, int y)
+{
+    if (WindowHost* host = HostOf(hWnd))
+        PressAndRelease(host, QPoint(x, y), Qt::LeftButton);
+}
+
+// As Qt reports a double click: press, release, double click, release.
 void DoubleClick(HWND hWnd, int x, int y)
 {
     QPoint pos(x, y);
     QWidget* target = TargetIn(hWnd, pos);
     if (!target)
         return;
-    SendMouse(target, QEvent::MouseButtonDblClick, pos, Qt::LeftButton);
+    QPointer<QWidget> guard(target);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                              QEvent::MouseButtonRelease}) {
+        if (guard)
+            SendMouse(target, type, pos, Qt::LeftButton);
+    }
 }
 
 void Wheel(HWND hWnd, int delta)
@@ -124,6 +137,12 @@ void Type(CControlUI* control, LPCTSTR text)
         SendKey(w, Qt::Key_unknown, QString(c));
 }
 
+void PressEnter(CControlUI* control)
+{
+    if (QWidget* w = control ? control->GetWidget() : nullptr)
+        SendKey(w, Qt::Key_Return, "\r");
+}
+
 void StepUp(CControlUI* control)
 {
     if (QWidget* w = control ? control->GetWidget() : nullptr)
@@ -144,12 +163,23 @@ bool ActivateTray(HWND hWnd, UINT id, TrayClick click)
     return true;
 }
 
+// A tip's text as Qt's tool tip shows it: markup is rendered, plain text not.
+static CDuiString ShownTip(const QString& tip)
+{
+    return FromQ(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip);
+}
+
 std::vector<CDuiString> TrayTips()
 {
     std::vector<CDuiString> tips;
     for (QSystemTrayIcon* tray : AllTrayIcons())
-        tips.push_back(FromQ(QTextDocumentFragment::fromHtml(tray->toolTip()).toPlainText()));
+        tips.push_back(ShownTip(tray->toolTip()));
     return tips;
+}
+
+CDuiString TipOf(CControlUI* control)
+{
+    return control && control->GetWidget() ? ShownTip(control->GetWidget()->toolTip()) : CDuiString();
 }
 
 void ProcessPending()
@@ -168,6 +198,10 @@ WindowState StateOf(HWND hWnd)
         s.topmost = host->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         s.passThrough = host->windowFlags().testFlag(Qt::WindowTransparentForInput);
         s.opacity = host->windowOpacity();
+        s.modal = host->windowHandle() && QGuiApplication::modalWindow() == host->windowHandle();
+        s.nativeId = host->windowHandle() ? host->winId() : 0;
+        auto* owner = dynamic_cast<WindowHost*>(host->parentWidget());
+        s.owner = owner ? owner->Handle() : nullptr;
         QRect r = host->geometry();
         s.x = r.x(), s.y = r.y(), s.width = r.width(), s.height = r.height();
     }

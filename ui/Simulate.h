@@ -14,6 +14,7 @@ namespace DuiLib::simulate {
 void Click(CControlUI* control);
 // A right click (press and release) at x, y inside the window.
 void RightClick(HWND hWnd, int x, int y);
+void LeftClick(HWND hWnd, int x, int y); // outside the window too
 void DoubleClick(HWND hWnd, int x, int y);
 void Wheel(HWND hWnd, int delta);
 // A left-button drag inside the window by (dx, dy), starting at x, y.
@@ -22,6 +23,8 @@ void Drag(HWND hWnd, int x, int y, int dx, int dy);
 void CloseRequest(HWND hWnd);
 // Types text into the focused field of the window's control.
 void Type(CControlUI* control, LPCTSTR text);
+// Presses Enter in the control.
+void PressEnter(CControlUI* control);
 // Moves the slider control one step up, as the arrow key does.
 void StepUp(CControlUI* control);
 // Moves the mouse pointer to screen coordinates.
@@ -33,6 +36,8 @@ enum class TrayClick { Left, Context };
 bool ActivateTray(HWND hWnd, UINT id, TrayClick click);
 // The tips of the tray icons shown, oldest first.
 std::vector<CDuiString> TrayTips();
+// The text the control's tool tip shows.
+CDuiString TipOf(CControlUI* control);
 // Handles everything queued so far, without waiting for more.
 void ProcessPending();
 
@@ -43,6 +48,9 @@ struct WindowState {
     bool topmost = false;
     bool passThrough = false;
     double opacity = 1.0;
+    bool modal = false;     // Qt blocks the other windows for it
+    std::uintptr_t nativeId = 0; // the window system's id, 0 before it has one
+    HWND owner = nullptr;   // the window it was created for
     int x = 0, y = 0, width = 0, height = 0;
 };
 WindowState StateOf(HWND hWnd);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QPixmap>
 #include <memory>
 #include <zip.h>
@@ -18,12 +19,23 @@ QString g_archive;
 // Skins do not change during a run. Kept past main: pixmaps must not outlive
 // the application that is never destroyed.
 auto& g_files = *new QHash<QString, QByteArray>;
-auto& g_images = *new QHash<QString, QPixmap>;
+auto& g_images = *new QHash<QString, QPixmap>; // only images the skin has
+// Names the skin lacks, so that each is looked for once. Level badges are
+// named from the network, so this memory is bounded: once full it starts over.
+auto& g_missing = *new QSet<QString>;
 
 void Forget()
 {
     g_files.clear();
     g_images.clear();
+    g_missing.clear();
+}
+
+void RememberMissing(const QString& name)
+{
+    if (g_missing.size() >= kRememberedMissingImages)
+        g_missing.clear();
+    g_missing.insert(name);
 }
 
 QString ArchivePath()
@@ -92,6 +104,11 @@ bool Read(const QString& name, QByteArray& bytes)
     return ok;
 }
 
+int RememberedNames()
+{
+    return static_cast<int>(g_images.size() + g_missing.size());
+}
+
 } // namespace DuiLib::skin
 
 namespace DuiLib {
@@ -102,10 +119,15 @@ QPixmap SkinImage(const QString& name)
     if (it != skin::g_images.constEnd())
         return *it;
     QPixmap image;
+    if (skin::g_missing.contains(name))
+        return image;
     QByteArray bytes;
     if (skin::Read(name, bytes))
         image.loadFromData(bytes);
-    skin::g_images.insert(name, image); // a missing image is remembered too
+    if (image.isNull())
+        skin::RememberMissing(name);
+    else
+        skin::g_images.insert(name, image);
     return image;
 }
 

@@ -14,4 +14,9 @@ void SetArchive(const QString& name);
 // The file's bytes; false when the skin has no such file.
 bool Read(const QString& name, QByteArray& bytes);
 
+// How many image names the skin lacks are remembered at most.
+constexpr int kRememberedMissingImages = 256;
+// The image names remembered now, found or missing.
+int RememberedNames();
+
 } // namespace DuiLib::skin

@@ -17,4 +17,8 @@ std::vector<QSystemTrayIcon*> AllTrayIcons();
 // pointer does not take that release for a click of its own.
 void OnRightButtonReleased();
 
+// Publishes the tray menu source's items on the icon when a StatusNotifierItem
+// host will show them (see TrayMenu.h); nothing otherwise.
+void AttachTrayMenu(QSystemTrayIcon* tray, HWND hWnd);
+
 } // namespace DuiLib

@@ -23,6 +23,14 @@ void SetMessageBoxHook(MessageBoxHook hook)
     g_messageBoxHook = hook;
 }
 
+// Qt on X11 shows the program's name for an empty title; an empty caption
+// becomes a title that shows nothing (a zero-width space).
+static QString BoxTitle(LPCWSTR caption)
+{
+    QString title = ToQ(caption);
+    return title.isEmpty() ? QString(QChar(0x200B)) : title;
+}
+
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
 {
     if (g_messageBoxHook)
@@ -31,7 +39,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
     QMessageBox box(HostOf(owner));
     box.setTextFormat(Qt::PlainText);
     box.setText(ToQ(text));
-    box.setWindowTitle(ToQ(caption));
+    box.setWindowTitle(BoxTitle(caption));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return IDOK;
@@ -131,13 +139,14 @@ static BOOL AddTrayIcon(const NOTIFYICONDATAW& data)
     if ((data.uFlags & NIF_ICON) && data.hIcon)
         tray->setIcon(*reinterpret_cast<QIcon*>(data.hIcon));
     if (data.uFlags & NIF_TIP)
-        tray->setToolTip(TipText(data.szTip).toHtmlEscaped());
+        tray->setToolTip(PlainTip(TipText(data.szTip)));
     if (data.uFlags & NIF_MESSAGE) {
         HWND hWnd = data.hWnd;
         UINT id = data.uID, message = data.uCallbackMessage;
         QObject::connect(tray, &QSystemTrayIcon::activated,
                          [=](QSystemTrayIcon::ActivationReason r) { Notify(hWnd, message, id, r); });
     }
+    AttachTrayMenu(tray, data.hWnd);
     TrayIcons()[key] = tray;
     tray->show();
     return TRUE;

@@ -47,12 +47,22 @@ void WindowHost::StartTimer(UINT_PTR id, UINT elapseMs)
         m_timers[qtId] = id;
 }
 
-void WindowHost::SetFlagKeepingVisible(Qt::WindowType flag, bool on)
+// Before the native window exists the flag is simply part of how it is made.
+// Afterwards the native window is told directly: QWidget::setWindowFlag would
+// destroy and re-create it (a new X id, a flicker, an open pop-up gone).
+void WindowHost::ApplyFlag(Qt::WindowType flag, bool on)
 {
-    bool visible = isVisible();
-    setWindowFlag(flag, on); // hides a visible window
-    if (visible)
-        show();
+    if (windowFlags().testFlag(flag) == on)
+        return;
+    QWindow* native = windowHandle();
+    if (!native) {
+        setWindowFlag(flag, on);
+        return;
+    }
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(flag, on);
+    overrideWindowFlags(flags);
+    native->setFlags(flags);
 }
 
 void WindowHost::MoveTo(int x, int y)
@@ -67,24 +77,47 @@ void WindowHost::MoveTo(int x, int y)
     move(to);
 }
 
+// Raises the window, then the dialogs it owns: they lie inside it and must
+// stay reachable (a window manager does the same for transient windows).
 void WindowHost::SetTopmost()
 {
-    if (!windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-        SetFlagKeepingVisible(Qt::WindowStaysOnTopHint, true);
+    ApplyFlag(Qt::WindowStaysOnTopHint, true);
+    if (!isVisible())
+        return;
     raise();
+    for (QObject* child : children()) {
+        auto* owned = dynamic_cast<WindowHost*>(child);
+        if (owned && owned->isVisible() && owned->windowType() == Qt::Dialog)
+            owned->raise();
+    }
 }
 
 void WindowHost::SetPassThrough(bool on)
 {
-    if (windowFlags().testFlag(Qt::WindowTransparentForInput) != on)
-        SetFlagKeepingVisible(Qt::WindowTransparentForInput, on);
+    ApplyFlag(Qt::WindowTransparentForInput, on);
 }
 
 void WindowHost::closeEvent(QCloseEvent* e)
 {
     // Closing is the window's decision: it gets the system close command.
     e->ignore();
+    if (windowType() == Qt::Popup) {
+        LoseFocusAsPopup();
+        return;
+    }
     CWindowWnd::Dispatch(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// Qt closes a pop-up when the user leaves it: a click outside, Escape, or
+// another window taking the input. The window hears that as focus loss; the
+// pop-up is hidden at once so that it stops taking every click while the
+// window decides.
+void WindowHost::LoseFocusAsPopup()
+{
+    HWND self = Handle();
+    CWindowWnd::Dispatch(self, WM_KILLFOCUS, 0, 0);
+    if (HostOf(self) == this)
+        hide();
 }
 
 void WindowHost::resizeEvent(QResizeEvent* e)
@@ -116,6 +149,10 @@ bool WindowHost::event(QEvent* e)
 // Presses that no control took land here: within the caption they drag.
 void WindowHost::mousePressEvent(QMouseEvent* e)
 {
+    if (windowType() == Qt::Popup) {
+        QWidget::mousePressEvent(e); // closes the pop-up on a press outside it
+        return;
+    }
     if (e->button() != Qt::LeftButton || e->position().y() >= captionHeight) {
         e->ignore();
         return;

@@ -43,7 +43,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    void SetFlagKeepingVisible(Qt::WindowType flag, bool on);
+    void ApplyFlag(Qt::WindowType flag, bool on);
+    void LoseFocusAsPopup();
 
     CWindowWnd* m_wnd;
     HWND m_hWnd;

@@ -22,11 +22,13 @@ CWindowWnd::~CWindowWnd()
     delete host;
 }
 
-static Qt::WindowFlags FlagsFor(DWORD style)
+// A window with an owner is a dialog of it: the window manager keeps it
+// above its owner (WM_TRANSIENT_FOR) and treats it as a dialog.
+static Qt::WindowFlags FlagsFor(DWORD style, bool owned)
 {
     if (style & WS_POPUP)
         return Qt::Popup | Qt::FramelessWindowHint;
-    return Qt::Window | Qt::FramelessWindowHint;
+    return (owned ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint;
 }
 
 HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD, int x, int y, int cx, int cy, HMENU)
@@ -35,7 +37,10 @@ HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD, int x, in
     if (m_host)
         return m_hWnd;
     m_hWnd = core::Register(this);
-    m_host = new WindowHost(this, m_hWnd, HostOf(parent), FlagsFor(style));
+    // A pop-up belongs to no window: a modal dialog of its owner must not
+    // block it (the tray menu stays usable while the settings are open).
+    WindowHost* owner = (style & WS_POPUP) ? nullptr : HostOf(parent);
+    m_host = new WindowHost(this, m_hWnd, owner, FlagsFor(style, owner != nullptr));
     m_host->setWindowTitle(QString::fromUtf16(name ? name : u""));
     m_host->move(x == CW_USEDEFAULT ? 0 : x, y == CW_USEDEFAULT ? 0 : y);
     m_host->sizeFromLayout = cx == CW_USEDEFAULT;
@@ -61,7 +66,12 @@ UINT CWindowWnd::ShowModal()
 {
     if (!m_host)
         return 0;
-    m_host->setWindowModality(Qt::ApplicationModal);
+    // Qt only takes the modality of a window that is not shown yet.
+    if (m_host->isVisible())
+        m_host->hide();
+    // Modal for its owner (which it blocks), as a disabled owner window is;
+    // the tray icon and pop-ups stay usable.
+    m_host->setWindowModality(Qt::WindowModal);
     ShowWindow(true, true);
     QEventLoop loop;
     m_modal = &loop;

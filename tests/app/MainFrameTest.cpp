@@ -98,6 +98,49 @@ TEST_F(MainFrameTest, TheTitleBarDragsTheWindowTheFieldDoesNot)
     EXPECT_EQ(simulate::StateOf(hwnd).y, after.y);
 }
 
+TEST_F(MainFrameTest, TheFieldTakesItsOwnDoubleClickToSelectAWord)
+{
+    struct Case {
+        const char16_t* typed;
+        const char16_t* after;
+    } cases[] = {{u"3456", u"7"}, {u"房间", u"7"}, {u"12 34", u"12 7"}};
+    for (const Case& c : cases) {
+        frame->m_editNum->SetText(u"");
+        simulate::Type(frame->m_editNum, c.typed);
+        // Near the right end of the field: the last word.
+        simulate::DoubleClick(hwnd, 198 + 100, 233);
+        simulate::Type(frame->m_editNum, u"7");
+        EXPECT_EQ(frame->m_editNum->GetText(), c.after);
+        EXPECT_EQ(frame->GetHWND(), hwnd);
+    }
+}
+
+TEST_F(MainFrameTest, EnterInTheFieldActsAsTheEnterButton)
+{
+    simulate::PressEnter(frame->m_editNum); // empty: the message box
+    simulate::ProcessPending();
+    ASSERT_EQ(MessageBoxLog::boxes.size(), 1u);
+    EXPECT_EQ(frame->GetHWND(), hwnd);
+    simulate::Type(frame->m_editNum, u"1234");
+    simulate::PressEnter(frame->m_editNum);
+    simulate::ProcessPending();
+    EXPECT_EQ(frame->m_roomId, 1234);
+    EXPECT_NE(FindWindowTitled(u"Orvel直播弹幕助手"), nullptr);
+    EXPECT_EQ(frame->GetHWND(), nullptr);
+}
+
+TEST_F(MainFrameTest, TheDanmakuWindowIsOnTopFromItsFirstShow)
+{
+    Enter(u"1000");
+    HWND danmu = FindWindowTitled(u"Orvel直播弹幕助手");
+    ASSERT_NE(danmu, nullptr);
+    simulate::WindowState first = simulate::StateOf(danmu);
+    EXPECT_TRUE(first.visible);
+    EXPECT_TRUE(first.topmost);
+    SendMessageW(danmu, WM_TIMER, 1, 0); // the 6 s re-assertion
+    EXPECT_EQ(simulate::StateOf(danmu).nativeId, first.nativeId);
+}
+
 TEST_F(MainFrameTest, CloseButtonEndsTheLoop)
 {
     simulate::Click(frame->GetPaintManager().FindControl(u"btn_close"));

@@ -102,6 +102,40 @@ TEST_F(MenuTest, LosingTheFocusClosesItWithoutACommand)
     EXPECT_TRUE(owner.commands.empty());
 }
 
+TEST_F(MenuTest, AClickOutsideClosesItAtOnceWithoutACommand)
+{
+    simulate::SetCursorPos(500, 400);
+    HWND menu = Open();
+    ASSERT_TRUE(simulate::StateOf(menu).visible);
+    simulate::LeftClick(menu, -50, 150); // on the desktop beside it
+    EXPECT_FALSE(simulate::StateOf(menu).visible) << "it stops taking clicks at once";
+    simulate::ProcessPending();
+    EXPECT_FALSE(Exists(menu));
+    EXPECT_TRUE(owner.commands.empty());
+    HWND again = Open(); // a new right click on the tray opens a new one
+    EXPECT_TRUE(simulate::StateOf(again).visible);
+    SendMessageW(again, WM_CLOSE, 0, 0);
+}
+
+TEST_F(MenuTest, ItemsForAHostThatDrawsTheMenuMirrorTheWindowsItems)
+{
+    for (bool on : {false, true}) {
+        g_pMainFrame->m_transFlag = on;
+        std::vector<TrayMenuItem> items = TrayMenuItems();
+        HWND menu = Open();
+        ASSERT_EQ(items.size(), 3u);
+        EXPECT_EQ(items[0].text, simulate::FindControl(menu, u"text_tray_show")->GetText());
+        EXPECT_EQ(items[1].text, u"设置…");
+        EXPECT_EQ(items[2].text, u"退出");
+        const WPARAM commands[] = {TRAY_CMD_SHOW, TRAY_CMD_SETTINGS, TRAY_CMD_EXIT};
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(items[i].msg, WM_TRAY_COMMAND);
+            EXPECT_EQ(items[i].wParam, commands[i]);
+        }
+        SendMessageW(menu, WM_CLOSE, 0, 0);
+    }
+}
+
 TEST_F(MenuTest, TheFirstItemSaysWhetherPassThroughIsOn)
 {
     HWND menu = Open();

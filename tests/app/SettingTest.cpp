@@ -44,7 +44,7 @@ protected:
     QuietDanmu danmu;
 };
 
-TEST_F(SettingTest, OpensTopmostAt300By100ShowingTheOpacity)
+TEST_F(SettingTest, IsMadeHiddenTopmostAt300By100ForTheDanmakuWindowShowingTheOpacity)
 {
     CWndSetting setting(&danmu);
     HWND h = OpenSettings(setting);
@@ -52,7 +52,8 @@ TEST_F(SettingTest, OpensTopmostAt300By100ShowingTheOpacity)
     EXPECT_EQ(s.width, 300);
     EXPECT_EQ(s.height, 100);
     EXPECT_TRUE(s.topmost);
-    EXPECT_TRUE(s.visible);
+    EXPECT_FALSE(s.visible) << "shown by ShowModal, modal from its first show";
+    EXPECT_EQ(s.owner, danmu.GetHWND());
     auto* slider = dynamic_cast<CProgressUI*>(simulate::FindControl(h, u"pro_trans"));
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->GetValue(), 150);
@@ -126,6 +127,38 @@ TEST_F(SettingTest, TheTrayCommandRunsItModalOverTheDanmakuWindow)
     EXPECT_FALSE(dog.Fired());
     EXPECT_TRUE(sawModal);
     EXPECT_EQ(g_pMainFrame->m_opacity, 151);
+    EXPECT_EQ(FindWindowTitled(u"设置"), nullptr);
+}
+
+TEST_F(SettingTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
+{
+    simulate::WindowState seen;
+    int settingsWindows = 0, steps = 0;
+    danmu.step = [&] {
+        HWND h = FindWindowTitled(u"设置");
+        if (++steps == 1) {
+            seen = simulate::StateOf(h);
+            danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SETTINGS, 0); // 设置… again
+            danmu.PostMessageW(QuietDanmu::WM_TEST_STEP);
+            return;
+        }
+        for (HWND w : simulate::Windows())
+            settingsWindows += simulate::StateOf(w).title == u"设置";
+        SendMessageW(danmu, WM_TIMER, 1, 0); // a topmost tick while it is open
+        EXPECT_TRUE(simulate::StateOf(h).visible);
+        simulate::Click(simulate::FindControl(h, u"btn_enter"));
+    };
+    danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SETTINGS, 0);
+    danmu.PostMessageW(QuietDanmu::WM_TEST_STEP);
+    danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_EXIT, 0);
+    Watchdog dog;
+    CPaintManagerUI::MessageLoop();
+    EXPECT_FALSE(dog.Fired());
+    EXPECT_EQ(steps, 2);
+    EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.modal);
+    EXPECT_EQ(seen.owner, danmu.GetHWND());
+    EXPECT_EQ(settingsWindows, 1);
     EXPECT_EQ(FindWindowTitled(u"设置"), nullptr);
 }
 

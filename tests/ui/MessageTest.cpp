@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "tests/ui/TestWindow.h"
+#include "ui/AppCore.h"
 #include "ui/Simulate.h"
 
 using namespace DuiLib;
@@ -18,6 +19,9 @@ class MessageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // A quit honoured by an earlier test (its last window closed) is over.
+        simulate::ProcessPending();
+        core::ResetQuit();
         UseTestLayouts();
         ASSERT_NE(w.Open(), nullptr);
     }

@@ -23,6 +23,9 @@ wait_for() {
   return 1
 }
 
+# gone <command...>: true when the command fails (for wait_for).
+gone() { ! "$@"; }
+
 shot() { import -window root "$shots/$1"; echo "screenshot $shots/$1"; }
 
 # The visible window of the program with this exact size (the menu has no title).
@@ -64,4 +67,37 @@ start_demo() {
   DEMO_LIVE=$(sed -n 's/^live //p' "$out")
   DEMO_DMS=$(sed -n 's/^dms //p' "$out")
   rm -f "$out"
+}
+
+# start_session_bus: a private D-Bus session bus for the program and its tray host.
+start_session_bus() {
+  local out
+  out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || fail "dbus-daemon did not start"
+  DBUS_SESSION_BUS_ADDRESS=$(echo "$out" | sed -n 1p)
+  export DBUS_SESSION_BUS_ADDRESS
+  pids+=($(echo "$out" | sed -n 2p))
+}
+
+# start_wm: openbox as the window manager and xcompmgr as the compositor, so
+# that window roles (above, transient, modal) and opacity are honoured.
+start_wm() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  pids+=($!)
+  wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "openbox did not start"
+  xcompmgr >/dev/null 2>&1 &
+  pids+=($!)
+  wait_for 100 xdotool search --name '^xcompmgr$' || fail "xcompmgr did not start"
+}
+
+# enter_room <room>: types the room into the start window and enters it;
+# sets `danmu` to the danmaku window.
+enter_room() {
+  wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window"
+  start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+  sleep 0.3
+  click "$start" 198 233 # the room field, then the enter button (skin/MainFrame.xml)
+  xdotool type --delay 50 "$1"
+  click "$start" 198 312
+  wait_for 100 xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "no danmaku window"
+  danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)
 }
