@@ -39,7 +39,8 @@ int CReplyReader::Run()
 {
     m_response.Reset();
     m_startMs = NowMs();
-    char buffer[kReadSize];
+    m_buffer.reset(new char[kBodyReadSize]);  // not zeroed: reads fill it
+    char* buffer = m_buffer.get();
     for (;;) {
         if (BudgetSpent(m_startMs, m_budgetMs))
             return -1;
@@ -70,12 +71,14 @@ int CReplyReader::Finish()
 // one that runs to the close no further than one byte past the body bound.
 int CReplyReader::ReadCap() const
 {
-    std::uint64_t cap = kReadSize;
+    if (!m_headerDone)
+        return kReadSize;
+    std::uint64_t cap = kBodyReadSize;
     if (m_bodyKind == Body::Length)
         cap = static_cast<std::uint64_t>(m_contentLength) - m_bodyCount;
     else if (m_bodyKind == Body::UntilClose && m_maxBody < UINT64_MAX)
         cap = m_maxBody + 1 - m_bodyCount;
-    return static_cast<int>(std::min<std::uint64_t>(cap, kReadSize));
+    return static_cast<int>(std::min<std::uint64_t>(cap, kBodyReadSize));
 }
 
 // Takes the peeked bytes up to and including the blank line, if it is among

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "http/ByteSource.h"
@@ -18,7 +19,10 @@ public:
     static constexpr std::size_t kMaxHeaderBlock = 1 << 20;
     // Body pieces for the body hook.
     static constexpr std::size_t kPieceSize = 1 << 20;
+    // Reads of the header block, which are peeked and then taken again.
     static constexpr int kReadSize = 10240;
+    // Reads of the body: larger, so that a large body costs fewer calls.
+    static constexpr int kBodyReadSize = 65536;
     // Room reserved up front for a body of announced length, at most this
     // much: the length is the server's word, not yet its bytes.
     static constexpr std::size_t kMaxReserve = 16 << 20;
@@ -51,6 +55,7 @@ private:
     long long m_startMs = 0;
     std::uint64_t m_maxBody;
 
+    std::unique_ptr<char[]> m_buffer;  // what one read gives
     std::string m_raw;               // the header block so far
     std::string m_body;              // the body so far, unless it goes to the hook
     std::string m_piece;             // body bytes waiting for the body hook
