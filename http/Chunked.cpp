@@ -95,7 +95,9 @@ int CChunkDecoder::DecodeOne()
             m_crlfScan = m_input.size() > 0 ? m_input.size() - 1 : 0;
             m_crlfScan = std::max(m_crlfScan, m_pos);
             // A CR at the end may begin the line's CR LF.
-            std::size_t line = m_input.size() - m_pos - (m_input.back() == '\r' ? 1 : 0);
+            std::size_t line = m_input.size() - m_pos;
+            if (line > 0 && m_input.back() == '\r')
+                --line;
             return line > kMaxSizeLine ? kBroken : kMore;
         }
     }

@@ -221,6 +221,17 @@ TEST(Chunked, LimitBreaksTheChunkThatWouldPassIt)
     }
 }
 
+// A feed that completes a staged size line and its whole chunk, and ends
+// with the next line's CR, found by fuzzing.
+TEST(Chunked, ALoneCrAfterAChunkTakenInTheSameFeedWaits)
+{
+    CChunkDecoder decoder;
+    EXPECT_EQ(CChunkDecoder::kMore, decoder.Feed("1;x", 3));
+    EXPECT_EQ(CChunkDecoder::kMore, decoder.Feed("\r\nhe\r", 5));
+    EXPECT_EQ(CChunkDecoder::kDone, decoder.Feed("\n0\r\n", 4));
+    EXPECT_EQ("h", decoder.Output());
+}
+
 TEST(Chunked, FeedAfterTheEndChangesNothing)
 {
     CChunkDecoder decoder;
