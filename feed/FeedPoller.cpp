@@ -13,6 +13,10 @@ namespace {
 
 constexpr int kBudgetMs = 180000;
 constexpr int kRedirectLimit = 10;
+// The longest reply bodies taken: far above what the services send, far
+// below what would hurt. A longer reply fails and changes nothing.
+constexpr std::size_t kMaxOnlineBody = 64 << 10;
+constexpr std::size_t kMaxHistoryBody = 4 << 20;
 
 } // namespace
 
@@ -42,11 +46,13 @@ void CFeedPoller::PollOnce(std::int32_t roomId)
     CHttpClient client;
     client.m_request.SetHeader("Authorization", DmsAuthorization(m_settings.dmsKey));
 
+    client.m_response.m_maxBody = kMaxOnlineBody;
     client.Execute(OnlineUrl(m_settings.liveHost, roomId), kBudgetMs, kRedirectLimit);
     if (std::optional<std::int32_t> online = DecodeOnline(client.m_response.m_body)) {
         m_list.SetOnline(*online);
     }
 
+    client.m_response.m_maxBody = kMaxHistoryBody;
     client.Execute(HistoryUrl(m_settings.dmsHost, roomId), kBudgetMs, kRedirectLimit);
     if (m_list.Publish(DecodeHistory(client.m_response.m_body))) {
         m_postRefresh();

@@ -1,5 +1,5 @@
-// FindRawHeader and ExtractStatusCode over any reply text. The input is the
-// header name, a line feed, then the raw text.
+// FindRawHeader, FindRawHeaderAnyCase and ExtractStatusCode over any reply
+// text. The input is the header name, a line feed, then the raw text.
 #include <cstdint>
 #include <string>
 
@@ -18,6 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(raw.find(value) != std::string::npos);
         FUZZ_CHECK(value.find("\r\n") == std::string::npos);
     } else {
+        FUZZ_CHECK(value.empty());
+    }
+
+    // Any letter case finds at least what the exact name finds, and no later.
+    std::string anyCase = "stale";
+    if (FindRawHeaderAnyCase(raw, name, anyCase) == 0) {
+        FUZZ_CHECK(anyCase.find("\r\n") == std::string::npos);
+        FUZZ_CHECK(raw.find(anyCase) != std::string::npos);
+    } else {
+        FUZZ_CHECK(anyCase.empty());
         FUZZ_CHECK(value.empty());
     }
 

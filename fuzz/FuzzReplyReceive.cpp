@@ -4,7 +4,8 @@
 // cut, the header block is the one of reading them whole, and so is the whole
 // outcome unless the body is chunked: a chunked body is judged on what has
 // arrived so far (see CChunkDecoder), so a size line that is blank up to its
-// CR LF ends the body only when a read happens to stop there.
+// CR LF ends the body only when a read happens to stop there. A body bound,
+// when the options set one, is never passed.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,7 +32,8 @@ struct Outcome {
 };
 
 // Hook bookkeeping: bit 0 a HEAD request, bit 1 a body hook, bit 2 a header
-// hook, bit 3 hooks that refuse.
+// hook, bit 3 hooks that refuse. Bits 4 to 7 give the body bound (see
+// BodyBound).
 struct Hooks {
     unsigned options;
     std::string bytes;
@@ -65,11 +67,19 @@ std::vector<std::string> Cut(const std::string& bytes, unsigned maxPiece)
     return pieces;
 }
 
+// No bound for 0, else a small one that bodies often pass.
+std::size_t BodyBound(unsigned options)
+{
+    const unsigned bits = (options >> 4) & 15;
+    return bits == 0 ? CHttpResponse::kNoBodyLimit : (bits - 1) * 5;
+}
+
 Outcome ReceiveFrom(std::vector<std::string> pieces, unsigned options)
 {
     Hooks hooks{options, {}};
     CHttpResponse response;
     response.m_isHead = options & 1;
+    response.m_maxBody = BodyBound(options);
     if (options & 2) {
         response.m_onData = &Hooks::OnData;
         response.m_onDataUser = &hooks;
@@ -94,9 +104,10 @@ Outcome ReceiveFrom(std::vector<std::string> pieces, unsigned options)
 bool ChunkedBody(const std::string& rawHeader, unsigned options)
 {
     std::string value;
-    if (options & 1 || FindRawHeader(rawHeader, "Content-Length", value) == 0 ||
-        FindRawHeader(rawHeader, "Transfer-Encoding", value) != 0)
+    if (options & 1 || FindRawHeaderAnyCase(rawHeader, "Content-Length", value) == 0 ||
+        FindRawHeaderAnyCase(rawHeader, "Transfer-Encoding", value) != 0)
         return false;
+    Trim(value);
     ToLowerAscii(value);
     return value == "chunked";
 }
@@ -115,6 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(cut.result == 0 || cut.result == -1);
     FUZZ_CHECK(cut.rawHeader.size() <= reply.size());
     FUZZ_CHECK(cut.body.size() + cut.hooked.size() <= reply.size());
+    FUZZ_CHECK(cut.body.size() + cut.hooked.size() <= BodyBound(options));
     if (maxPiece == 0)
         return 0;
     const Outcome whole = ReceiveFrom({reply}, options);

@@ -11,10 +11,10 @@ enum HttpError {
     HTTP_OK = 0,
     HTTP_ERR_URL = -1,        // URL did not split, or the host did not resolve
     HTTP_ERR_SOCKET = -2,     // no socket
-    HTTP_ERR_CONNECT = -3,    // connection failed
-    HTTP_ERR_BUDGET = -4,     // time budget used up after connecting or sending
-    HTTP_ERR_SEND = -5,       // sending failed or ran out of time
-    HTTP_ERR_RECEIVE = -6,    // receiving or parsing failed or ran out of time
+    HTTP_ERR_CONNECT = -3,    // connection refused or failed
+    HTTP_ERR_BUDGET = -4,     // time budget used up while connecting, or after connecting or sending
+    HTTP_ERR_SEND = -5,       // the request could not be serialised, or sending failed or ran out of time
+    HTTP_ERR_RECEIVE = -6,    // receiving or parsing failed, ran out of time or passed m_maxBody
 };
 
 // One request, the reply of the last transfer and that transfer's result code.
@@ -24,12 +24,15 @@ public:
 
     // One synchronous exchange over a new connection, following up to
     // redirectLimit 301/302 redirects, all within budgetMs (below 1: no
-    // practical limit). 0 when a reply was received and parsed, else -1; the
-    // reason is in m_error.
+    // practical limit). Only the name look-up may block past the budget; the
+    // connect waits within it. A redirect to another host or port is sent
+    // without the request's credentials (see CCredentialGuard). 0 when a
+    // reply was received and parsed, else -1; the reason is in m_error.
     int Execute(std::string url, int budgetMs, int redirectLimit);
 
     // Serialises m_request and writes all of it within budgetMs. 0 when every
-    // byte went out (or there was nothing to write), -1 otherwise.
+    // byte went out; -1 otherwise, at once when the request cannot be
+    // serialised (a method other than GET and POST).
     int SendRequest(SOCKET s, int budgetMs);
 
     CHttpRequest m_request;

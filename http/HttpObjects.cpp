@@ -27,7 +27,7 @@ int CHttpRequest::GetHeader(const std::string& name, std::string& out) const
 CHttpResponse::CHttpResponse()
     : m_status("200"), m_reason("OK"), m_version("HTTP/1.1"), m_isHead(0), m_onHeader(nullptr),
       m_onHeaderUser(nullptr), m_onData(nullptr), m_onDataUser(nullptr), m_headerCalled(0),
-      m_dataCalled(0), m_headerResult(0), m_dataResult(0)
+      m_dataCalled(0), m_headerResult(0), m_dataResult(0), m_maxBody(kNoBodyLimit)
 {
     SetHeader("Content-Type", "text/html");
     SetHeader("Access-Control-Allow-Origin", "*");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "http/HeaderMap.h"
@@ -17,6 +19,9 @@ using HttpDataHook = int (*)(void* user, const char* contentType, int total, int
 // What came back.
 class CHttpResponse {
 public:
+    // m_maxBody when the caller sets none.
+    static constexpr std::size_t kNoBodyLimit = SIZE_MAX;
+
     CHttpResponse();
 
     int SetHeader(const std::string& name, const std::string& value);
@@ -24,11 +29,13 @@ public:
     int GetHeader(const std::string& name, std::string& out) const;
 
     // Empties status, reason, version, headers and body and the hook
-    // bookkeeping; keeps m_rawHeader, m_isHead and the hooks.
+    // bookkeeping; keeps m_rawHeader, m_isHead, m_maxBody and the hooks.
     void Reset();
 
     // Reads one reply from a connected socket within budgetMs (no limit when
-    // 0 or less) and parses it. 0, or -1 on any failure.
+    // 0 or less) and parses it. 0, or -1 on any failure, a body longer than
+    // m_maxBody included: that one fails as soon as the bound is passed (at
+    // once for an announced length or chunk size), and no more of it is kept.
     int Receive(SOCKET s, int budgetMs);
     // The same over any byte source: the seam for tests and fuzzing.
     int Receive(ByteSource& source, int budgetMs);
@@ -52,4 +59,5 @@ public:
     int m_dataCalled;
     int m_headerResult;
     int m_dataResult;
+    std::size_t m_maxBody;  // the longest body accepted, in bytes (de-chunked)
 };

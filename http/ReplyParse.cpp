@@ -1,5 +1,7 @@
 #include "http/ReplyParse.h"
 
+#include <algorithm>
+
 #include "http/HttpResponse.h"
 #include "http/HttpStrings.h"
 
@@ -26,14 +28,34 @@ void NormaliseName(std::string& name)
 
 } // namespace
 
-int FindRawHeader(const std::string& raw, std::string name, std::string& out)
+namespace {
+
+bool SameLetterNoCase(char a, char b)
+{
+    if (a >= 'A' && a <= 'Z')
+        a = static_cast<char>(a + 0x20);
+    if (b >= 'A' && b <= 'Z')
+        b = static_cast<char>(b + 0x20);
+    return a == b;
+}
+
+// Where "\r\n" name ":" first occurs in raw, or npos.
+std::size_t FindHeaderLine(const std::string& raw, const std::string& pattern, bool anyCase)
+{
+    if (!anyCase)
+        return raw.find(pattern);
+    auto found = std::search(raw.begin(), raw.end(), pattern.begin(), pattern.end(), SameLetterNoCase);
+    return found == raw.end() ? std::string::npos : static_cast<std::size_t>(found - raw.begin());
+}
+
+int FindRawHeaderIn(const std::string& raw, std::string name, std::string& out, bool anyCase)
 {
     out.clear();
     NormaliseName(name);
     if (name.empty())
         return -1;
     std::string pattern = "\r\n" + name + ":";
-    std::size_t found = raw.find(pattern);
+    std::size_t found = FindHeaderLine(raw, pattern, anyCase);
     if (found == std::string::npos)
         return -1;
     std::size_t start = SkipSpaces(raw, found + pattern.size());
@@ -42,6 +64,18 @@ int FindRawHeader(const std::string& raw, std::string name, std::string& out)
         return -1;
     out = raw.substr(start, end - start);
     return 0;
+}
+
+} // namespace
+
+int FindRawHeader(const std::string& raw, std::string name, std::string& out)
+{
+    return FindRawHeaderIn(raw, std::move(name), out, false);
+}
+
+int FindRawHeaderAnyCase(const std::string& raw, std::string name, std::string& out)
+{
+    return FindRawHeaderIn(raw, std::move(name), out, true);
 }
 
 int ExtractStatusCode(const std::string& raw, std::string& out)
@@ -109,17 +143,27 @@ int ParseHeaderLines(const std::string& section, HeaderMap& headers)
 
 } // namespace
 
-int CHttpResponse::Parse(const std::string& raw)
+int ParseReply(CHttpResponse& response, const std::string& head, std::string body)
 {
-    Reset();
-    std::size_t lineEnd = raw.find("\r\n");
-    std::size_t blank = raw.find("\r\n\r\n");
+    response.Reset();
+    std::size_t lineEnd = head.find("\r\n");
+    std::size_t blank = head.find("\r\n\r\n");
     if (lineEnd == std::string::npos || blank == std::string::npos)
         return -1;
-    m_body = raw.substr(blank + 4);
-    if (ParseStatusLine(raw.substr(0, lineEnd), *this) != 0)
+    response.m_body = std::move(body);
+    if (ParseStatusLine(head.substr(0, lineEnd), response) != 0)
         return -1;
     if (lineEnd == blank)
         return 0;
-    return ParseHeaderLines(raw.substr(lineEnd + 2, blank - lineEnd - 2), m_headers);
+    return ParseHeaderLines(head.substr(lineEnd + 2, blank - lineEnd - 2), response.m_headers);
+}
+
+int CHttpResponse::Parse(const std::string& raw)
+{
+    std::size_t blank = raw.find("\r\n\r\n");
+    if (blank == std::string::npos) {
+        Reset();
+        return -1;
+    }
+    return ParseReply(*this, raw.substr(0, blank + 4), raw.substr(blank + 4));
 }

@@ -22,10 +22,16 @@ int RangeStart(const std::string& value)
     return AtoiSaturated(value.c_str() + 5);
 }
 
+// Statuses whose replies never carry a body, whatever their headers say.
+bool StatusWithoutBody(const std::string& code)
+{
+    return code == "204" || code == "304" || (code.size() == 3 && code[0] == '1');
+}
+
 } // namespace
 
 CReplyReader::CReplyReader(CHttpResponse& response, ByteSource& source, int budgetMs)
-    : m_response(response), m_source(source), m_budgetMs(budgetMs)
+    : m_response(response), m_source(source), m_budgetMs(budgetMs), m_maxBody(response.m_maxBody)
 {
 }
 
@@ -33,7 +39,8 @@ int CReplyReader::Run()
 {
     m_response.Reset();
     m_startMs = NowMs();
-    char buffer[kReadSize];
+    m_buffer.reset(new char[kBodyReadSize]);  // not zeroed: reads fill it
+    char* buffer = m_buffer.get();
     for (;;) {
         if (BudgetSpent(m_startMs, m_budgetMs))
             return -1;
@@ -43,22 +50,35 @@ int CReplyReader::Run()
             m_source.Wait(WaitSliceMs(m_startMs, m_budgetMs));
             continue;
         }
-        if (result != ReadResult::Data)
-            return -1;
-        Step step = m_headerDone ? TakeBodyBytes(buffer, got) : TakeHeaderBytes(buffer, got);
+        Step step = Step::Fail;
+        if (result == ReadResult::Data)
+            step = m_headerDone ? TakeBodyBytes(buffer, got) : TakeHeaderBytes(buffer, got);
+        else if (result == ReadResult::Closed && m_bodyKind == Body::UntilClose)
+            step = EndOfStream();
         if (step == Step::Fail)
             return -1;
         if (step == Step::Complete)
-            return m_response.Parse(m_raw) == 0 ? 0 : -1;
+            return Finish();
     }
 }
 
-// Header bytes are peeked; a body with a length is read no further than it.
+int CReplyReader::Finish()
+{
+    return ParseReply(m_response, m_raw, std::move(m_body)) == 0 ? 0 : -1;
+}
+
+// Header bytes are peeked; a body with a length is read no further than it,
+// one that runs to the close no further than one byte past the body bound.
 int CReplyReader::ReadCap() const
 {
-    if (!m_headerDone || m_coding == "chunked")
+    if (!m_headerDone)
         return kReadSize;
-    return static_cast<int>(std::min<long long>(kReadSize, m_contentLength - m_bodyCount));
+    std::uint64_t cap = kBodyReadSize;
+    if (m_bodyKind == Body::Length)
+        cap = static_cast<std::uint64_t>(m_contentLength) - m_bodyCount;
+    else if (m_bodyKind == Body::UntilClose && m_maxBody < UINT64_MAX)
+        cap = m_maxBody + 1 - m_bodyCount;
+    return static_cast<int>(std::min<std::uint64_t>(cap, kBodyReadSize));
 }
 
 // Takes the peeked bytes up to and including the blank line, if it is among
@@ -99,34 +119,67 @@ CReplyReader::Step CReplyReader::HeaderComplete()
             return Step::Fail;
     }
     ExtractStatusCode(m_raw, m_statusCode);
-    std::string range;
-    if (FindRawHeader(m_raw, "Content-Range", range) == 0) {
-        ToLowerAscii(range);
-        m_rangeOffset = RangeStart(range);
-        std::size_t slash = range.find('/');
-        if (slash != std::string::npos)
-            m_total = AtoiSaturated(range.c_str() + slash + 1);
-    }
+    ReadContentRange();
     if (m_response.m_isHead)
         return Step::Complete;
-    ReadLengthRules();
-    if (m_coding != "chunked" && m_contentLength <= 0)
-        return Step::Complete;
-    return Step::GoOn;
+    FindRawHeader(m_raw, "Content-Type", m_contentType);
+    m_bodyKind = ReadLengthRules();
+    return StartBody();
 }
 
-// "Content-Length" first; only without it "Transfer-Encoding".
-void CReplyReader::ReadLengthRules()
+void CReplyReader::ReadContentRange()
 {
-    FindRawHeader(m_raw, "Content-Type", m_contentType);
-    std::string length;
-    if (FindRawHeader(m_raw, "Content-Length", length) == 0) {
-        m_contentLength = AtoiSaturated(length.c_str());
+    std::string range;
+    if (FindRawHeader(m_raw, "Content-Range", range) != 0)
+        return;
+    ToLowerAscii(range);
+    m_rangeOffset = RangeStart(range);
+    std::size_t slash = range.find('/');
+    if (slash != std::string::npos)
+        m_total = AtoiSaturated(range.c_str() + slash + 1);
+}
+
+// A "Content-Length" first; only without one "Transfer-Encoding". Without
+// either the body runs until the server closes the connection. Header names
+// match in any letter case.
+CReplyReader::Body CReplyReader::ReadLengthRules()
+{
+    std::string value;
+    if (FindRawHeaderAnyCase(m_raw, "Content-Length", value) == 0) {
+        m_contentLength = AtoiSaturated(value.c_str());
         if (m_total == -1)
             m_total = m_contentLength;
-    } else if (FindRawHeader(m_raw, "Transfer-Encoding", m_coding) == 0) {
-        ToLowerAscii(m_coding);
+        return m_contentLength > 0 ? Body::Length : Body::None;
     }
+    if (FindRawHeaderAnyCase(m_raw, "Transfer-Encoding", value) == 0) {
+        Trim(value);
+        ToLowerAscii(value);
+        if (value == "chunked")
+            return Body::Chunked;
+    }
+    return StatusWithoutBody(m_statusCode) ? Body::None : Body::UntilClose;
+}
+
+// Refuses an announced length beyond the body bound before reading any of
+// it, and makes room for one within it.
+CReplyReader::Step CReplyReader::StartBody()
+{
+    switch (m_bodyKind) {
+    case Body::None:
+        return Step::Complete;
+    case Body::Length:
+        if (static_cast<std::uint64_t>(m_contentLength) > m_maxBody)
+            return Step::Fail;
+        if (!PieceMode())
+            m_body.reserve(std::min<std::size_t>(static_cast<std::size_t>(m_contentLength), kMaxReserve));
+        return Step::GoOn;
+    case Body::Chunked:
+        m_chunks.SetLimit(m_maxBody);
+        return Step::GoOn;
+    case Body::UntilClose:
+        return Step::GoOn;
+    }
+    return Step::Fail;
 }
 
 bool CReplyReader::PieceMode() const
@@ -136,18 +189,19 @@ bool CReplyReader::PieceMode() const
 
 CReplyReader::Step CReplyReader::TakeBodyBytes(const char* data, int length)
 {
-    m_bodyCount += length;
-    if (m_coding == "chunked")
+    m_bodyCount += static_cast<std::uint64_t>(length);
+    if (m_bodyKind == Body::Chunked)
         return TakeChunkedBytes(data, length);
-    bool last = m_bodyCount >= m_contentLength;
+    if (m_bodyCount > m_maxBody)
+        return Step::Fail;
+    bool last = m_bodyKind == Body::Length && m_bodyCount >= static_cast<std::uint64_t>(m_contentLength);
     if (PieceMode())
         return AddToPiece(data, static_cast<std::size_t>(length), last);
-    m_raw.append(data, static_cast<std::size_t>(length));
+    m_body.append(data, static_cast<std::size_t>(length));
     return last ? Step::Complete : Step::GoOn;
 }
 
-// The de-chunked body replaces the chunked one in the raw text, or goes to the
-// body hook piece by piece.
+// The decoded body becomes the body, or goes to the body hook piece by piece.
 CReplyReader::Step CReplyReader::TakeChunkedBytes(const char* data, int length)
 {
     int result = m_chunks.Feed(data, static_cast<std::size_t>(length));
@@ -160,8 +214,14 @@ CReplyReader::Step CReplyReader::TakeChunkedBytes(const char* data, int length)
         return AddToPiece(decoded.data(), decoded.size(), last);
     }
     if (last)
-        m_raw += m_chunks.Output();
+        m_body = std::move(m_chunks.Output());
     return last ? Step::Complete : Step::GoOn;
+}
+
+// The close that ends a body without length or chunks.
+CReplyReader::Step CReplyReader::EndOfStream()
+{
+    return PieceMode() ? AddToPiece(nullptr, 0, true) : Step::Complete;
 }
 
 CReplyReader::Step CReplyReader::AddToPiece(const char* data, std::size_t length, bool last)

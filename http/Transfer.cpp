@@ -1,15 +1,15 @@
 #include "http/HttpClient.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 
 #include "http/Address.h"
 #include "http/Clock.h"
-#include "http/SocketWait.h"
+#include "http/Connect.h"
+#include "http/Credentials.h"
 #include "http/HttpStrings.h"
+#include "http/SocketWait.h"
 #include "http/Url.h"
 
 namespace {
@@ -27,33 +27,14 @@ private:
     SOCKET m_socket;
 };
 
-// A blocking connect. One interrupted by a signal goes on in the background:
-// wait for it to finish and take its outcome.
-int Connect(SOCKET s, const std::string& address, int port)
-{
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = htons(static_cast<std::uint16_t>(port));
-    target.sin_addr.s_addr = ::inet_addr(address.c_str());
-    if (::connect(s, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0)
-        return 0;
-    if (errno != EINTR)
-        return -1;
-    pollfd entry{s, POLLOUT, 0};
-    while (::poll(&entry, 1, -1) < 0 && errno == EINTR) {
-    }
-    int error = 0;
-    socklen_t size = sizeof error;
-    return ::getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0 ? 0 : -1;
-}
-
 int Remaining(int budgetMs, long long startMs)
 {
     return static_cast<int>(budgetMs - ElapsedMs(startMs));
 }
 
 // One connection: look-up, connect, send, receive. Returns the result code;
-// remaining gets the budget left after the receive.
+// remaining gets the budget left after the receive. The name look-up blocks,
+// but its time counts against the budget.
 int TransferLeg(CHttpClient& client, const std::string& url, int budgetMs, int& remaining)
 {
     client.m_response.Reset();
@@ -72,8 +53,9 @@ int TransferLeg(CHttpClient& client, const std::string& url, int budgetMs, int& 
     if (raw < 0)
         return HTTP_ERR_SOCKET;
     CSocketHolder socket(raw);
-    if (Connect(socket.Get(), address, client.m_request.m_port) != 0)
-        return HTTP_ERR_CONNECT;
+    int connected = ConnectWithin(socket.Get(), address, client.m_request.m_port, start, budgetMs);
+    if (connected != HTTP_OK)
+        return connected;
     remaining = Remaining(budgetMs, start);
     if (remaining <= 0)
         return HTTP_ERR_BUDGET;
@@ -93,37 +75,49 @@ int TransferLeg(CHttpClient& client, const std::string& url, int budgetMs, int& 
     return HTTP_OK;
 }
 
+// The URL a 301 or 302 reply sends the client on to, when it is to be
+// followed; false when the reply is the result.
+bool NextLocation(const CHttpClient& client, const std::string& url, int redirectLimit, std::string& next)
+{
+    int status = AtoiSaturated(client.m_response.m_status.c_str());
+    std::string location;
+    if (redirectLimit <= 0 || (status != 301 && status != 302) ||
+        client.m_response.GetHeader("Location", location) != 0 || location.empty())
+        return false;
+    ResolveUrl(url, location, next);
+    return true;
+}
+
 } // namespace
 
 int CHttpClient::Execute(std::string url, int budgetMs, int redirectLimit)
 {
     if (budgetMs < 1)
         budgetMs = 99999999;
-    int remaining = 0;
-    m_error = TransferLeg(*this, url, budgetMs, remaining);
-    if (m_error != HTTP_OK)
-        return -1;
-
-    int status = AtoiSaturated(m_response.m_status.c_str());
-    std::string location;
-    if (redirectLimit <= 0 || (status != 301 && status != 302) ||
-        m_response.GetHeader("Location", location) != 0 || location.empty())
-        return 0;
-    if (remaining <= 0) {
-        m_error = HTTP_ERR_BUDGET;
-        return -1;
+    CCredentialGuard credentials(m_request, url);
+    for (;; --redirectLimit) {
+        credentials.PrepareLeg(url);
+        int remaining = 0;
+        m_error = TransferLeg(*this, url, budgetMs, remaining);
+        if (m_error != HTTP_OK)
+            return -1;
+        std::string next;
+        if (!NextLocation(*this, url, redirectLimit, next))
+            return 0;
+        if (remaining <= 0) {
+            m_error = HTTP_ERR_BUDGET;
+            return -1;
+        }
+        url = std::move(next);
+        budgetMs = remaining;
     }
-    std::string next;
-    ResolveUrl(url, location, next);
-    return Execute(next, remaining, redirectLimit - 1);
 }
 
 int CHttpClient::SendRequest(SOCKET s, int budgetMs)
 {
     std::string text;
-    m_request.Serialize(text);
-    if (text.empty())
-        return 0;
+    if (m_request.Serialize(text) != 0)
+        return -1;
     SocketSetNonBlocking(s);
     long long start = NowMs();
     std::size_t sent = 0;

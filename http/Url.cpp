@@ -37,8 +37,10 @@ void ApplyDotSegments(std::string& directory, std::string& reference)
     while (reference.compare(0, 3, "../") == 0) {
         reference.erase(0, 3);
         if (directory.size() > 1) {
+            // No "/" before the last one: the directory is the root, even
+            // when the host was cut and its rest began the path.
             std::size_t previous = directory.rfind('/', directory.size() - 2);
-            directory.erase(previous + 1);
+            directory = previous == std::string::npos ? "/" : directory.substr(0, previous + 1);
         }
     }
     while (reference.compare(0, 2, "./") == 0)

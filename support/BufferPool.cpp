@@ -1,5 +1,7 @@
 #include "support/BufferPool.h"
 
+#include <new>
+
 namespace {
 
 // A size keeps at most this many blocks waiting; the rest go back to the heap.
@@ -15,20 +17,30 @@ CBufferPool::~CBufferPool()
     }
 }
 
-unsigned char* CBufferPool::Take(int size)
+unsigned char* CBufferPool::Take(std::size_t size)
 {
-    if (size <= 0)
+    if (size == 0 || size > kMaxBlockSize)
         return nullptr;
     CCriticalGuard guard(&m_lock);
-    std::vector<unsigned char*>& waiting = m_free[size];
-    unsigned char* block = nullptr;
-    if (waiting.empty()) {
-        block = new unsigned char[size];
-    } else {
-        block = waiting.back();
-        waiting.pop_back();
-    }
-    m_handedOut[block] = size;
+    unsigned char* block = TakeWaiting(size);
+    if (block == nullptr)
+        block = new (std::nothrow) unsigned char[size];
+    if (block != nullptr)
+        m_handedOut[block] = size;
+    return block;
+}
+
+// A waiting block of the size, or nullptr; a size left without waiting
+// blocks loses its entry.
+unsigned char* CBufferPool::TakeWaiting(std::size_t size)
+{
+    auto found = m_free.find(size);
+    if (found == m_free.end())
+        return nullptr;
+    unsigned char* block = found->second.back();
+    found->second.pop_back();
+    if (found->second.empty())
+        m_free.erase(found);
     return block;
 }
 
@@ -46,11 +58,17 @@ void CBufferPool::Give(unsigned char* block)
     m_handedOut.erase(found);
 }
 
-int CBufferPool::FreeCount(int size)
+int CBufferPool::FreeCount(std::size_t size)
 {
     CCriticalGuard guard(&m_lock);
     auto found = m_free.find(size);
     return found == m_free.end() ? 0 : static_cast<int>(found->second.size());
+}
+
+std::size_t CBufferPool::SizeCount()
+{
+    CCriticalGuard guard(&m_lock);
+    return m_free.size();
 }
 
 CBufferPool& BufferPool()

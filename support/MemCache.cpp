@@ -17,11 +17,14 @@ CMemCache::~CMemCache()
     m_thread.Stop(m_stop);
 }
 
-void CMemCache::Put(const std::string& group, const std::string& key, const std::string& bytes)
+int CMemCache::Put(const std::string& group, const std::string& key, const std::string& bytes)
 {
     auto buffer = std::make_unique<CBuffer>(bytes);
+    if (!buffer->Stored())
+        return -1;
     CCriticalGuard guard(&m_storeLock);
     m_store[group][key] = std::move(buffer);
+    return 0;
 }
 
 int CMemCache::Get(const std::string& group, const std::string& key, std::string& bytes)

@@ -24,8 +24,10 @@ public:
     CMemCache(const CMemCache&) = delete;
     CMemCache& operator=(const CMemCache&) = delete;
 
-    // Stores a copy of `bytes`, replacing the item's earlier buffer.
-    void Put(const std::string& group, const std::string& key, const std::string& bytes);
+    // Stores a copy of `bytes`, replacing the item's earlier buffer: 0, or
+    // -1 when the buffer pool refuses the size (see CBufferPool::Take); the
+    // store is then as it was.
+    int Put(const std::string& group, const std::string& key, const std::string& bytes);
     // Copies the item's bytes out: 0, or -1 when there is no such item.
     int Get(const std::string& group, const std::string& key, std::string& bytes);
     // 0, or -1 when there is no such item. A group left empty is dropped.

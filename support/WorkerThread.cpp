@@ -15,6 +15,9 @@ int ThreadEntry(CWorkerThread* record)
 
 void CWorkerThread::Start(Runnable* runnable)
 {
+    // Held while the thread is made, so that a worker that calls Stop at
+    // once finds its handle in place.
+    std::lock_guard<std::mutex> guard(m_handleLock);
     if (m_handle.joinable())
         return;
     m_runnable = runnable;
@@ -29,8 +32,19 @@ void CWorkerThread::Start(Runnable* runnable)
 void CWorkerThread::Stop(std::atomic<bool>& stopFlag)
 {
     stopFlag.store(true, std::memory_order_relaxed);
-    if (!m_handle.joinable() || m_handle.get_id() == std::this_thread::get_id())
-        return;
-    m_handle.join();
-    m_handle = std::thread();
+    std::thread worker;
+    {
+        std::lock_guard<std::mutex> guard(m_handleLock);
+        if (!m_handle.joinable() || m_handle.get_id() == std::this_thread::get_id())
+            return;
+        worker = std::move(m_handle);
+    }
+    // Joined outside the lock: the worker may still call Stop or Started.
+    worker.join();
+}
+
+bool CWorkerThread::Started() const
+{
+    std::lock_guard<std::mutex> guard(m_handleLock);
+    return m_handle.joinable();
 }

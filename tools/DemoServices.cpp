@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -15,9 +16,10 @@ namespace {
 const char kLoopback[] = "127.0.0.1";
 const char kJson[] = "application/json; charset=utf-8";
 const char kMoved[] = "/moved";
-// Room and counts are at most nine digits, so they always fit an int.
 const char kOnlinePath[] = R"((/moved)?/index\.php/Welcome/get_live_online)";
-const char kHistoryPath[] = R"((/moved)?/v1/historys/(-?\d{1,9})_orvel/(\d{1,9})/(\d{1,9}))";
+// Rooms are any 32-bit value (checked when served); counts are at most nine
+// digits, so they always fit an int.
+const char kHistoryPath[] = R"((/moved)?/v1/historys/(-?\d{1,10})_orvel/(\d{1,9})/(\d{1,9}))";
 constexpr size_t kChunkSize = 64;
 
 // Address reuse for quick restarts, but no SO_REUSEPORT: a second instance
@@ -54,6 +56,17 @@ void SendChunked(httplib::Response& response, std::string body)
         }
         return true;
     });
+}
+
+// The room of a history path: any value of 32 bits.
+bool ReadRoom(const std::string& digits, std::int32_t& room)
+{
+    const long long value = std::strtoll(digits.c_str(), nullptr, 10);
+    if (value < INT32_MIN || value > INT32_MAX) {
+        return false;
+    }
+    room = static_cast<std::int32_t>(value);
+    return true;
 }
 
 } // namespace
@@ -109,10 +122,16 @@ bool CDemoServices::Listen(httplib::Server& server, int port, std::thread& threa
     return true;
 }
 
+void CDemoServices::KeepRecord()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_keepRecord = true;
+}
+
 std::vector<SeenRequest> CDemoServices::Requests() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_seen;
+    return {m_seen.begin(), m_seen.end()};
 }
 
 // Waits out --slow and answers --redirect; true when the request is still
@@ -154,7 +173,11 @@ void CDemoServices::ServeHistory(const httplib::Request& request, httplib::Respo
         Answer(request, response, "dms", 401, R"({"code":401,"error":"unauthorized"})");
         return;
     }
-    const std::int32_t room = std::atoi(request.matches[2].str().c_str());
+    std::int32_t room = 0;
+    if (!ReadRoom(request.matches[2].str(), room)) {
+        Answer(request, response, "dms", 404, R"({"code":404,"error":"no such room"})");
+        return;
+    }
     const int limit = std::atoi(request.matches[4].str().c_str());
     std::vector<std::string> elements;
     {
@@ -169,7 +192,12 @@ void CDemoServices::Answer(const httplib::Request& request, httplib::Response& r
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_seen.push_back(SeenRequest{service, request.target, request.get_header_value("Authorization"), status, body});
+        if (m_keepRecord) {
+            m_seen.push_back(SeenRequest{service, request.target, request.get_header_value("Authorization"), status, body});
+            if (m_seen.size() > kRecordLimit) {
+                m_seen.pop_front();
+            }
+        }
     }
     response.status = status;
     if (m_options.chunked) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstddef>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -42,7 +44,13 @@ public:
     int LivePort() const { return m_livePort; }
     int DmsPort() const { return m_dmsPort; }
 
-    // Every request answered so far, oldest first.
+    // How many requests the record keeps: the newest ones.
+    static constexpr std::size_t kRecordLimit = 1000;
+
+    // Keeps a record of the requests answered from now on, for tests; a
+    // service that runs for days keeps none.
+    void KeepRecord();
+    // The requests recorded, oldest first.
     std::vector<SeenRequest> Requests() const;
 
 private:
@@ -65,5 +73,6 @@ private:
     std::condition_variable m_stopped;   // ends slow waits at shutdown
     bool m_stopping = false;
     CChatGenerator m_chat;
-    std::vector<SeenRequest> m_seen;
+    bool m_keepRecord = false;
+    std::deque<SeenRequest> m_seen;
 };

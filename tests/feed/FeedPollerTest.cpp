@@ -36,6 +36,7 @@ class Feed {
 public:
     explicit Feed(DemoOptions options = DemoOptions{}) : services(options)
     {
+        services.KeepRecord();
         EXPECT_TRUE(services.Start());
         settings = FeedSettings{"127.0.0.1:" + std::to_string(services.LivePort()),
                                 "127.0.0.1:" + std::to_string(services.DmsPort()), 0};

@@ -95,8 +95,9 @@ const ChunkCase kChunkCases[] = {
     {"MinusZeroIsZero", "-0\r\n", 0, ""},
     {"DataEndsAreNotExamined", "2\r\nabXY1\r\nc??0\r\n", 0, "abc"},
     {"BinaryData", std::string("3\r\n\0\r\n\r\n0\r\n", 11), 0, std::string("\0\r\n", 3)},
-    {"WaitingForData", "5\r\nhel", -1, ""},
-    {"WaitingForTheDataEnd", "5\r\nhello", -1, ""},
+    {"WaitingForDataKeepsWhatArrived", "5\r\nhel", -1, "hel"},
+    {"WaitingForTheDataEnd", "5\r\nhello", -1, "hello"},
+    {"WaitingForOneOfTheDataEnd", "5\r\nhello\r", -1, "hello"},
     {"WaitingForTheSizeLine", "5\r\nhello\r\n0", -1, "hello"},
     {"Empty", "", -1, ""},
     // strtol skips a CR LF before the digits, while the data start after the
@@ -110,7 +111,7 @@ const ChunkCase kChunkCases[] = {
     {"NegativeAfterAChunk", "1\r\na\r\n-1\r\n", -2, "a"},
     {"BeyondInt", "80000000\r\n", -2, ""},
     {"FarBeyondLong", "FFFFFFFFFFFFFFFFFFFFFFFF\r\nx", -2, ""},
-    {"LargestIntWaits", "7FFFFFFF\r\nx", -1, ""},
+    {"LargestIntWaits", "7FFFFFFF\r\nx", -1, "x"},
 };
 
 std::ostream& operator<<(std::ostream& os, const ChunkCase& c)
@@ -170,6 +171,65 @@ TEST(Chunked, ManySmallChunksInLargeFeeds)
         result = decoder.Feed(body.data() + at, std::min<std::size_t>(10240, body.size() - at));
     EXPECT_EQ(CChunkDecoder::kDone, result);
     EXPECT_EQ(expected, decoder.Output());
+}
+
+// Size lines are bounded, whether the bytes come whole or one at a time: a
+// longer one, or a size read across more bytes, breaks the body.
+TEST(Chunked, SizeLinesAreBounded)
+{
+    const std::size_t max = CChunkDecoder::kMaxSizeLine;
+    const struct {
+        const char* name;
+        std::string body;
+        int result;
+    } cases[] = {
+        {"AtTheBound", "1;" + std::string(max - 2, 'e'), CChunkDecoder::kMore},
+        {"AtTheBoundWithItsEnd", "1;" + std::string(max - 2, 'e') + "\r\nz\r\n0\r\n", CChunkDecoder::kDone},
+        {"BeyondTheBound", "1;" + std::string(max - 1, 'e'), CChunkDecoder::kBroken},
+        {"BeyondTheBoundWithItsEnd", "1;" + std::string(max - 1, 'e') + "\r\nz\r\n0\r\n",
+         CChunkDecoder::kBroken},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CChunkDecoder whole;
+        EXPECT_EQ(c.result, whole.Feed(c.body.data(), c.body.size()));
+        CChunkDecoder bytewise;
+        int result = CChunkDecoder::kMore;
+        for (char byte : c.body)
+            result = bytewise.Feed(&byte, 1);
+        EXPECT_EQ(c.result, result);
+    }
+    // Read across the line end only when the bytes come together (one at a
+    // time the blank line ends the body).
+    const std::string across = "\r\n" + std::string(max, ' ') + "1\r\nz\r\n0\r\n";
+    CChunkDecoder decoder;
+    EXPECT_EQ(CChunkDecoder::kBroken, decoder.Feed(across.data(), across.size()));
+}
+
+// A body bound passes the body that reaches it exactly, and breaks the one
+// beyond it at the size line that announces the excess, before its data.
+TEST(Chunked, LimitBreaksTheChunkThatWouldPassIt)
+{
+    const std::string body = "3\r\nabc\r\n4\r\ndefg\r\n0\r\n";
+    for (std::uint64_t limit : {7u, 6u, 3u, 2u}) {
+        SCOPED_TRACE(limit);
+        CChunkDecoder decoder;
+        decoder.SetLimit(limit);
+        int result = decoder.Feed(body.data(), body.size());
+        EXPECT_EQ(limit >= 7 ? CChunkDecoder::kDone : CChunkDecoder::kBroken, result);
+        EXPECT_EQ(std::string("abcdefg").substr(0, limit >= 7 ? 7 : limit >= 3 ? 3 : 0), decoder.Output());
+    }
+}
+
+// A feed that completes a staged size line and its whole chunk, and ends
+// with the next line's CR, found by fuzzing.
+TEST(Chunked, ALoneCrAfterAChunkTakenInTheSameFeedWaits)
+{
+    CChunkDecoder decoder;
+    EXPECT_EQ(CChunkDecoder::kMore, decoder.Feed("1;x", 3));
+    EXPECT_EQ(CChunkDecoder::kMore, decoder.Feed("\r\nhe\r", 5));
+    EXPECT_EQ(CChunkDecoder::kDone, decoder.Feed("\n0\r\n", 4));
+    EXPECT_EQ("h", decoder.Output());
 }
 
 TEST(Chunked, FeedAfterTheEndChangesNothing)

@@ -138,6 +138,29 @@ TEST(ResolveUrl, LimitsOfHostPathAndDirectory)
     EXPECT_EQ(-1, ResolveUrl("http://h/" + std::string(100000, 'x'), "d", out));
 }
 
+// With the host cut at its limit the path begins with the host's rest: a
+// "../" that finds no earlier "/" leaves the root, never the host's end.
+TEST(ResolveUrl, DotDotNeverClimbsIntoTheHost)
+{
+    const std::string base = "http://" + std::string(1500, 'a') + "/p/q";
+    const std::string host = "http://" + std::string(1023, 'a');
+    const struct {
+        const char* reference;
+        std::string resolved;
+    } cases[] = {
+        {"x", host + std::string(477, 'a') + "/p/x"},
+        {"../x", host + std::string(477, 'a') + "/x"},
+        {"../../x", host + "/x"},
+        {"../../../x", host + "/x"},
+        {"../../../../../x", host + "/x"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        EXPECT_EQ(0, ResolveUrl(base, c.reference, out)) << c.reference;
+        EXPECT_EQ(c.resolved, out) << c.reference;
+    }
+}
+
 TEST(ResolveUrl, StopsAtNulInTheBase)
 {
     std::string out;

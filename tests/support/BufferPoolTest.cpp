@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -48,6 +49,40 @@ TEST(BufferPool, IgnoresAddressesItDidNotHandOut)
 
     EXPECT_EQ(1, pool.FreeCount(8));
     EXPECT_EQ(0, onStack[0]);
+}
+
+// Sizes beyond what an int holds used to be cut to their low bits: 2^32 + 5
+// bytes became a 5-byte block that the copy then overran.
+TEST(BufferPool, RefusesSizesItCannotServeAndKeepsNothingForThem)
+{
+    CBufferPool pool;
+    const std::size_t sizes[] = {
+        (std::size_t{1} << 32) + 5, std::size_t{1} << 31, std::size_t{3} << 30,
+        CBufferPool::kMaxBlockSize + 1, SIZE_MAX,
+    };
+    for (std::size_t size : sizes) {
+        EXPECT_EQ(nullptr, pool.Take(size)) << size;
+        EXPECT_EQ(0, pool.FreeCount(size)) << size;
+    }
+    EXPECT_EQ(0u, pool.SizeCount());
+    EXPECT_EQ(0, pool.FreeCount(5));
+}
+
+TEST(BufferPool, KeepsNoEntryForASizeWithoutWaitingBlocks)
+{
+    CBufferPool pool;
+    std::vector<unsigned char*> blocks;
+    for (std::size_t size = 1; size <= 100; ++size)
+        blocks.push_back(pool.Take(size));
+    EXPECT_EQ(0u, pool.SizeCount());
+    for (unsigned char* block : blocks)
+        pool.Give(block);
+    EXPECT_EQ(100u, pool.SizeCount());
+    for (std::size_t size = 1; size <= 100; ++size)
+        blocks[size - 1] = pool.Take(size);
+    EXPECT_EQ(0u, pool.SizeCount());
+    for (unsigned char* block : blocks)
+        pool.Give(block);
 }
 
 }  // namespace

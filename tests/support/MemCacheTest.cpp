@@ -77,6 +77,19 @@ TEST(MemCache, PutReplacesGetCopiesAndRemoveDropsTheEmptyGroup)
     EXPECT_EQ(1, BufferPool().FreeCount(4202));  // and so does the removed one
 }
 
+TEST(MemCache, ARefusedPutIsReportedAndChangesNothing)
+{
+    CMemCache cache;
+    const std::string tooLarge(CBufferPool::kMaxBlockSize + 1, 'x');
+    EXPECT_EQ(0, cache.Put("g", "k", "kept"));
+    EXPECT_EQ(-1, cache.Put("g", "k", tooLarge));
+    EXPECT_EQ(-1, cache.Put("new", "k", tooLarge));
+    std::string bytes;
+    ASSERT_EQ(0, cache.Get("g", "k", bytes));
+    EXPECT_EQ("kept", bytes);
+    EXPECT_EQ(-1, cache.GroupSize("new"));
+}
+
 // --- trimming ---
 
 TEST(MemCacheTrim, RemovesTheExcessGroupByGroupAndDropsEmptiedGroups)

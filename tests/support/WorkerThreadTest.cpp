@@ -58,6 +58,38 @@ TEST(WorkerThread, NullRunnableEndsAtOnce)
     EXPECT_FALSE(record.Started());
 }
 
+// Stops its own record from inside Run, at once, while the owner may still
+// be in Start.
+class SelfStopper : public Runnable {
+public:
+    int Run(CWorkerThread* record, int) override
+    {
+        record->Stop(stop);
+        stillStarted.store(record->Started());
+        done.store(true);
+        return 0;
+    }
+    CWorkerThread thread;
+    std::atomic<bool> stop{false};
+    std::atomic<bool> stillStarted{false};
+    std::atomic<bool> done{false};
+};
+
+TEST(WorkerThread, StopFromTheWorkerItselfOnlySetsTheFlag)
+{
+    for (int i = 0; i < 50; ++i) {
+        SelfStopper stopper;
+        stopper.thread.Start(&stopper);
+        while (!stopper.done.load())
+            std::this_thread::yield();
+        EXPECT_TRUE(stopper.stop.load());
+        EXPECT_TRUE(stopper.stillStarted.load());  // not joined from inside
+        EXPECT_TRUE(stopper.thread.Started());
+        stopper.thread.Stop(stopper.stop);  // the owner joins it
+        EXPECT_FALSE(stopper.thread.Started());
+    }
+}
+
 TEST(CriticalLock, GuardsAcrossThreadsAndIsReentrant)
 {
     CCriticalLock lock;

@@ -60,6 +60,7 @@ TEST(DemoServicesTest, HistoryNeedsTheAccessKey)
 {
     Running demo;
     ASSERT_TRUE(demo.started);
+    demo.services.KeepRecord();
     EXPECT_EQ(demo.History(false)->status, 401);
     httplib::Client client("127.0.0.1", demo.services.DmsPort());
     EXPECT_EQ(client.Get(kHistory, {{"Authorization", "dms s_wrong"}})->status, 401);
@@ -101,11 +102,54 @@ TEST(DemoServicesTest, ChunkedAndSlowRepliesCarryTheSameBodies)
     options.slowMs = 1;
     Running demo(options);
     ASSERT_TRUE(demo.started);
+    demo.services.KeepRecord();
     const httplib::Result history = demo.History();
     ASSERT_TRUE(history);
     EXPECT_EQ(history->get_header_value("Transfer-Encoding"), "chunked");
     EXPECT_EQ(DecodeHistory(history->body).size(), 25u);
     EXPECT_EQ(demo.services.Requests().back().body, history->body);
+}
+
+TEST(DemoServicesTest, KeepsNoRecordUnlessAskedAndThenOnlyTheNewest)
+{
+    Running demo;
+    ASSERT_TRUE(demo.started);
+    ASSERT_TRUE(demo.Online());
+    EXPECT_TRUE(demo.services.Requests().empty());
+
+    demo.services.KeepRecord();
+    httplib::Client client("127.0.0.1", demo.services.LivePort());
+    const std::size_t total = CDemoServices::kRecordLimit + 5;
+    for (std::size_t i = 0; i < total; ++i) {
+        const std::string path = "/index.php/Welcome/get_live_online?live_id=" + std::to_string(i);
+        ASSERT_TRUE(client.Get(path));
+    }
+    const std::vector<SeenRequest> seen = demo.services.Requests();
+    ASSERT_EQ(seen.size(), CDemoServices::kRecordLimit);
+    EXPECT_EQ(seen.front().target, "/index.php/Welcome/get_live_online?live_id=5");
+    EXPECT_EQ(seen.back().target, "/index.php/Welcome/get_live_online?live_id=" + std::to_string(total - 1));
+}
+
+TEST(DemoServicesTest, RoomsSpanThe32BitRange)
+{
+    Running demo;
+    ASSERT_TRUE(demo.started);
+    const struct {
+        const char* room;
+        int status;
+    } cases[] = {
+        {"1000000000", 200}, {"2147483647", 200},  {"-2147483648", 200}, {"0", 200},
+        {"2147483648", 404}, {"-2147483649", 404}, {"99999999999", 404},
+    };
+    for (const auto& c : cases) {
+        const std::string path = std::string("/v1/historys/") + c.room + "_orvel/0/25";
+        const httplib::Result history = demo.Get(demo.services.DmsPort(), path.c_str());
+        ASSERT_TRUE(history) << c.room;
+        EXPECT_EQ(history->status, c.status) << c.room;
+        if (c.status == 200) {
+            EXPECT_EQ(DecodeHistory(history->body).size(), 25u) << c.room;
+        }
+    }
 }
 
 TEST(DemoServicesTest, TakenPortIsReported)
