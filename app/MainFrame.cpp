@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/WindowPlacement.h"
 #include "app/WndDanmu.h"
 
 using namespace DuiLib;
@@ -52,6 +53,11 @@ void CMainFrame::OpenRoom(int roomId)
         return;
     danmu->Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
     danmu->CenterWindow();
+    if (m_danmuRect) {
+        const WindowRect place = PlaceOnScreen(*m_danmuRect);
+        SetWindowPos(danmu->GetHWND(), nullptr, place.x, place.y, place.width, place.height, 0);
+    }
+    m_danmu = danmu;
     danmu->ShowWindow(true, true);
     Close(1);
 }
