@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "ui/AppCore.h"
 #include "ui/Win32.h"
 
 namespace {
@@ -28,6 +29,7 @@ HMONITOR MonitorFromRect(const RECT* rect, DWORD flags)
 {
     if (!rect)
         return nullptr;
+    DuiLib::core::EnsureApplication();
     const QRect wanted = ToQRect(*rect);
     QScreen* best = nullptr;
     qint64 bestArea = 0;
