@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/RememberedRun.h"
 #include "app/SettingsStore.h"
+#include "app/SkinPlace.h"
 
 using namespace DuiLib;
 
@@ -30,7 +31,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
 {
     CPaintManagerUI::SetInstance(instance);
     CDuiString skin = CPaintManagerUI::GetInstancePath();
-    skin += u"skin"; // the path ends in a separator already
+    skin += SkinFolderFor(skin.Str()).c_str(); // the path ends in a separator already
     CPaintManagerUI::SetResourcePath(skin);
     CPaintManagerUI::SetResourceZip(u"skin.zip", true);
     if (CoInitialize(nullptr) < 0)
