@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev zip
   fonts-wqy-microhei xvfb xauth trayer xdotool x11-utils imagemagick
+  desktop-file-utils appstream
 )
 
 missing=()
