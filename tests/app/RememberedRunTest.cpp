@@ -160,4 +160,5 @@ TEST(RoomStartTest, ARoomGivenAtTheStartSkipsTheStartWindowAndIsSavedAtTheEnd)
     EXPECT_EQ(saved.values.room, 2468);
     ASSERT_TRUE(saved.values.danmu.has_value());
     EXPECT_EQ(saved.values.danmu->width, 300);
+    delete g_pMainFrame; // the program keeps it to the end; the tests that follow make their own
 }
