@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/MenuWnd.h"
+#include "app/WindowPlacement.h"
 #include "app/WndDanmu.h"
 
 using namespace DuiLib;
@@ -65,6 +66,11 @@ void CMainFrame::OpenRoom(int roomId)
     // Above other windows from its first appearance, not only from the first
     // re-assertion 6 s later.
     SetWindowPos(danmu->GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (m_danmuRect) {
+        const WindowRect place = PlaceOnScreen(*m_danmuRect);
+        SetWindowPos(danmu->GetHWND(), nullptr, place.x, place.y, place.width, place.height, 0);
+    }
+    m_danmu = danmu;
     danmu->ShowWindow(true, true);
     Close(1);
 }

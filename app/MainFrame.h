@@ -2,7 +2,10 @@
 
 #include "app/AppMessages.h"
 #include "app/AppWindow.h"
+#include "app/Settings.h"
 #include "feed/FeedPoller.h"
+
+class CWndDanmu;
 
 // The start window: asks for the room number and opens the danmaku window.
 // The object lives for the whole run and carries the settings that the
@@ -16,6 +19,9 @@ public:
     int m_opacity;
     bool m_transFlag;
     FeedSettings m_feed = BuiltInFeedSettings(); // where the poller asks
+    int m_fontSize = 11;                   // the rows' font size at the danmaku window's start
+    std::optional<WindowRect> m_danmuRect; // its remembered place; none: centred
+    CWndDanmu* m_danmu = nullptr;          // once a room is open
 
     // Opens the danmaku window for the room and closes the start window.
     void OpenRoom(int roomId);

@@ -1,5 +1,7 @@
 #include "app/StartUp.h"
 
+#include <utility>
+
 #include "app/CommandLine.h"
 
 namespace {
@@ -30,12 +32,19 @@ StartDecision DecideStart(const std::vector<std::string>& args, const EnvLookup&
         decision.output = line.help ? UsageText() : VersionText();
         return decision;
     }
-    ServiceValues environment;
-    problem = ReadEnvironment(env, environment);
+    problem = ReadEnvironment(env, decision.environment);
     if (!problem.empty())
         return Refuse(problem);
     decision.run = true;
-    decision.start.feed = ResolveServices(line.services, environment, ServiceValues{}, BuiltInFeedSettings());
+    decision.flags = line.services;
+    decision.start.feed = ResolveServices(decision.flags, decision.environment, ServiceValues{}, BuiltInFeedSettings());
     decision.start.room = line.room;
     return decision;
+}
+
+void TakeSettingsFile(StartDecision& decision, SettingsDocument file, const std::string& path)
+{
+    decision.start.feed = ResolveServices(decision.flags, decision.environment, file.services, BuiltInFeedSettings());
+    decision.start.settings = std::move(file);
+    decision.start.settingsPath = path;
 }

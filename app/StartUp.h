@@ -13,10 +13,16 @@ struct StartDecision {
     std::string output; // for standard output
     std::string error;  // one line for standard error
     ProgramStart start;
+    ServiceValues flags;       // the services as the command line names them
+    ServiceValues environment; // and as the environment does
 };
 
 // Reads the arguments after the program's name and the environment.
 StartDecision DecideStart(const std::vector<std::string>& args, const EnvLookup& env);
+
+// Takes the settings file, read from `path`: its values, and the services it
+// names where neither a flag nor a variable does.
+void TakeSettingsFile(StartDecision& decision, SettingsDocument file, const std::string& path);
 
 // The program's name and version, as --version prints it.
 std::string VersionText();

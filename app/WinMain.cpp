@@ -1,16 +1,37 @@
 #include "app/WinMain.h"
 
+#include <cstdio>
 #include <new>
 
 #include "app/MainFrame.h"
+#include "app/RememberedRun.h"
+#include "app/SettingsStore.h"
+#include "app/SkinPlace.h"
 
 using namespace DuiLib;
+
+namespace {
+
+// Saves what the run changed; a failure is told on standard error and loses
+// only this run's changes.
+void SaveRun(const CMainFrame& frame, const ProgramStart& start)
+{
+    const RememberedSettings now = CurrentRemembered(frame, start.settings.values);
+    if (start.settingsPath.empty() || now == start.settings.values)
+        return;
+    const std::string problem = SaveSettings(start.settingsPath, start.settings, now);
+    if (!problem.empty())
+        std::fprintf(stderr, "OrvelHelper: settings not saved to %s: %s\n", start.settingsPath.c_str(),
+            problem.c_str());
+}
+
+} // namespace
 
 int wWinMain(HINSTANCE instance, const ProgramStart& start)
 {
     CPaintManagerUI::SetInstance(instance);
     CDuiString skin = CPaintManagerUI::GetInstancePath();
-    skin += u"skin"; // the path ends in a separator already
+    skin += SkinFolderFor(skin.Str()).c_str(); // the path ends in a separator already
     CPaintManagerUI::SetResourcePath(skin);
     CPaintManagerUI::SetResourceZip(u"skin.zip", true);
     if (CoInitialize(nullptr) < 0)
@@ -20,6 +41,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
         return 0;
     frame->m_feed = start.feed;
     frame->Create(nullptr, u"OrvelHelper", ORVEL_WNDSTYLE, 0, 0, 0, 396, 389, nullptr);
+    ApplyRemembered(*frame, start.settings);
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {
@@ -27,6 +49,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
         frame->ShowWindow(true, true);
     }
     CPaintManagerUI::MessageLoop();
+    SaveRun(*frame, start);
     CoUninitialize();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/Settings.h"
 #include "feed/FeedPoller.h"
 #include "ui/Win32.h"
 
@@ -10,6 +11,8 @@
 struct ProgramStart {
     FeedSettings feed = BuiltInFeedSettings();
     std::optional<int> room; // open this room at once, without the start window
+    SettingsDocument settings; // as read from the settings file
+    std::string settingsPath;  // where to save them at the end; none: not saved
 };
 
 // The program: the start window (or the room's danmaku window straight

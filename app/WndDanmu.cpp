@@ -37,7 +37,7 @@ void CWndDanmu::InitControls()
         label.Format(u"Orvel直播-%d", g_pMainFrame->m_roomId);
         m_room->SetText(label);
     }
-    m_pm.SetDefaultFont(ORVEL_FONT_FACE, 11, false, false, false);
+    m_pm.SetDefaultFont(ORVEL_FONT_FACE, g_pMainFrame->m_fontSize, false, false, false);
     PostMessageW(WM_DANMU_REFRESH, 0, 0);
     AddTrayIcon();
     if (!m_worker.Started()) {

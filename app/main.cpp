@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/SettingsStore.h"
 #include "app/StartUp.h"
 #include "app/WinMain.h"
 #include "support/Log.h"
@@ -13,17 +14,22 @@ static CLog g_log;
 static CMemCache g_memCache;
 
 // Reads the command line and the environment; a bad value ends the program
-// here, before any window. Then what the Windows start-up code does around
+// here, before any window. Then the settings file. Then what the Windows start-up code does around
 // wWinMain: the worker thread may still be running, so the library stops
 // taking its messages before the process ends.
 int main(int argc, char** argv)
 {
-    const StartDecision decision = DecideStart(std::vector<std::string>(argv + 1, argv + argc),
+    StartDecision decision = DecideStart(std::vector<std::string>(argv + 1, argv + argc),
         [](const char* name) { return static_cast<const char*>(std::getenv(name)); });
     std::fputs(decision.output.c_str(), stdout);
     std::fputs(decision.error.c_str(), stderr);
     if (!decision.run)
         return decision.exitCode;
+    std::string logLine;
+    const std::string path = SettingsPath();
+    TakeSettingsFile(decision, LoadSettings(path, logLine), path);
+    if (!logLine.empty())
+        std::fprintf(stderr, "OrvelHelper: %s\n", logLine.c_str());
     int result = wWinMain(GetModuleHandleW(nullptr), decision.start);
     DuiLib::CPaintManagerUI::Term();
     return result;

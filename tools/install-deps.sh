@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev zip
   fonts-wqy-microhei qt6-translations-l10n
   xvfb xauth trayer xdotool x11-utils imagemagick openbox xcompmgr dbus python3-dbus python3-gi
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "ui/DialogBuilder.h"
 
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -44,12 +45,19 @@ void ApplyAttributes(CControlUI* control, const QXmlStreamAttributes& attributes
     }
 }
 
+constexpr int kMaxSizeBox = 32;    // thicker resizing edges would cover the content
+constexpr int kMaxMinSide = 4096;
+
 void ApplyWindowSettings(CPaintManagerUI* manager, const QXmlStreamAttributes& a)
 {
     QStringList size = a.value("size").toString().split(',');
     if (size.size() == 2)
         manager->SetInitSize(size[0].toInt(), size[1].toInt());
     manager->SetCaptionHeight(a.value("caption").toInt());
+    manager->SetSizeBox(std::clamp(a.value("sizebox").toInt(), 0, kMaxSizeBox));
+    QStringList min = a.value("mininfo").toString().split(',');
+    if (min.size() == 2)
+        manager->SetMinInfo(std::clamp(min[0].toInt(), 0, kMaxMinSide), std::clamp(min[1].toInt(), 0, kMaxMinSide));
     if (a.hasAttribute("font") || a.hasAttribute("fontsize")) {
         std::u16string face = a.value("font").toString().toStdU16String();
         int px = a.hasAttribute("fontsize") ? a.value("fontsize").toInt() : 12;

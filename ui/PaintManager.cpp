@@ -1,3 +1,4 @@
+#include "ui/ResizeEdges.h"
 #include "ui/PaintManager.h"
 
 #include <QAbstractButton>
@@ -97,6 +98,8 @@ bool CPaintManagerUI::AttachDialog(CControlUI* root)
     root->SetManager(this, nullptr);
     host->SetRoot(root->GetWidget());
     host->captionHeight = m_captionHeight;
+    if (m_sizeBox > 0)
+        AddResizeEdges(host, m_sizeBox, QSize(m_minWidth, m_minHeight));
     host->manager = this;
     if (host->sizeFromLayout && d->initWidth > 0 && d->initHeight > 0)
         host->resize(d->initWidth, d->initHeight);

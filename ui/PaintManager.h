@@ -58,6 +58,9 @@ public:
     void GetInitSize(int& width, int& height) const;
     void SetCaptionHeight(int height) { m_captionHeight = height; }
     int GetCaptionHeight() const { return m_captionHeight; }
+    // Edges this thick resize the window, down to the minimum size; 0: fixed.
+    void SetSizeBox(int thickness) { m_sizeBox = thickness; }
+    void SetMinInfo(int width, int height) { m_minWidth = width; m_minHeight = height; }
 
     // For the controls.
     void ApplyDefaultFont(QWidget* widget) const;
@@ -70,6 +73,9 @@ private:
     CControlUI* m_root = nullptr;
     std::vector<INotifyUI*> m_notifiers;
     int m_captionHeight = 0;
+    int m_sizeBox = 0;
+    int m_minWidth = 0;
+    int m_minHeight = 0;
 };
 
 } // namespace DuiLib

@@ -62,6 +62,15 @@ void SendKey(QWidget* w, int key, const QString& text)
 
 } // namespace
 
+RECT ControlRect(CControlUI* control)
+{
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w)
+        return RECT{0, 0, 0, 0};
+    const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+    return RECT{at.x(), at.y(), at.x() + w->width(), at.y() + w->height()};
+}
+
 void Click(CControlUI* control)
 {
     if (QWidget* w = control ? control->GetWidget() : nullptr)

@@ -56,6 +56,9 @@ struct WindowState {
 WindowState StateOf(HWND hWnd);
 // The control with the name in the window's layout, or null.
 CControlUI* FindControl(HWND hWnd, LPCTSTR name);
+// The control's rectangle in its window's coordinates; empty when it has no
+// widget.
+RECT ControlRect(CControlUI* control);
 // The pixel size of the font the control draws with.
 int FontPixelSize(CControlUI* control);
 // Every window that exists, oldest first.

@@ -152,3 +152,21 @@ int wsprintfW(WCHAR (&buffer)[N], LPCWSTR format, Args... args)
 {
     return wsprintfBounded(buffer, N, format, args...);
 }
+
+// Screens. MonitorFromRect gives the screen that holds most of the
+// rectangle; for one that touches no screen, null (MONITOR_DEFAULTTONULL) or
+// the primary screen (MONITOR_DEFAULTTOPRIMARY). GetMonitorInfoW gives a
+// screen's whole area and the part free of panels.
+struct HMONITOR__;
+using HMONITOR = HMONITOR__*;
+constexpr DWORD MONITOR_DEFAULTTONULL = 0;
+constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
+constexpr DWORD MONITORINFOF_PRIMARY = 1;
+struct MONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
+BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info);

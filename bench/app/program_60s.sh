@@ -9,7 +9,9 @@ seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/ui/xvfb.sh"
 
-trap stop_all EXIT
+config=$(mktemp -d)
+trap 'stop_all; rm -rf "$config"' EXIT
+export XDG_CONFIG_HOME=$config # the user's own settings stay untouched
 shots=$build
 . "$here/../../tools/ui/realwindow.sh"
 

@@ -18,6 +18,48 @@ StartDecision Decide(const std::vector<std::string>& args, const Env& env = {})
     });
 }
 
+// Bad values, and a part of the line each must give.
+struct BadCase {
+    std::vector<std::string> args;
+    Env env;
+    std::string line;
+};
+
+std::vector<BadCase> BadCases()
+{
+    const std::string big(300, 'k');
+    return {
+        {{"--live-host=a b"}, {}, "--live-host on the command line: \"a b\" is not host or host:port"},
+        {{"--live-host="}, {}, "--live-host on the command line: \"\" has no host name"},
+        {{"--live-host=http://x"}, {}, "--live-host on the command line: \"http://x\" has no port"},
+        {{"--dms-host=x:0"}, {}, "--dms-host on the command line: \"x:0\" has no port from 1 to 65535"},
+        {{"--dms-host=x:65536"}, {}, "\"x:65536\" has no port from 1 to 65535"},
+        {{"--dms-host=x:"}, {}, "\"x:\" has no port"},
+        {{"--dms-host=-x"}, {}, "a name starts with a letter or digit"},
+        {{"--dms-host=" + std::string(254, 'h')}, {}, "is longer than 253 characters"},
+        {{"--dms-key="}, {}, "--dms-key on the command line: \"\" is empty"},
+        {{"--dms-key=a\r\nX-Evil: 1"}, {}, "\"a\\x0D\\x0AX-Evil: 1\" holds a blank, a control"},
+        {{"--dms-key=" + big}, {}, "is longer than 256 characters"},
+        {{"--room=abc"}, {}, "--room on the command line: \"abc\" is not a room number"},
+        {{"--room=-1"}, {}, "\"-1\" is not a room number"},
+        {{"--room= 12"}, {}, "\" 12\" is not a room number"},
+        {{"--room=2147483648"}, {}, "\"2147483648\" is not a room number"},
+        {{"--room="}, {}, "\"\" is not a room number"},
+        {{"--room"}, {}, "--room on the command line needs a value: --room=VALUE"},
+        {{"--live-host"}, {}, "--live-host on the command line needs a value"},
+        {{"--colour=red"}, {}, "unknown option \"--colour\" (see --help)"},
+        {{"1000"}, {}, "unknown option \"1000\" (see --help)"},
+        {{"--\x1B[31mred"}, {}, "unknown option \"--\\x1B[31mred\""},
+        {{"--room=\xEF\xBC\x91\xEF\xBC\x92"}, {}, "is not a room number"}, // full-width digits
+        {{"--live-host=\xE7\x9B\xB4\xE6\x92\xAD.example"}, {}, "\"\\xE7\\x9B\\xB4"},
+        {{"--live-host=\xF0\x9F\x98\x80"}, {}, "is not host or host:port"}, // an emoji
+        {{"--dms-key=\xE2\x80\xAEkey"}, {}, "\"\\xE2\\x80\\xAEkey\" holds"}, // a right-to-left mark
+        {{}, {{"ORVEL_LIVE_HOST", "a/b"}}, "ORVEL_LIVE_HOST in the environment: \"a/b\" is not host"},
+        {{}, {{"ORVEL_DMS_HOST", "x:y"}}, "ORVEL_DMS_HOST in the environment: \"x:y\" has no port"},
+        {{}, {{"ORVEL_DMS_KEY", "\xE5\xBC\xB9"}}, "ORVEL_DMS_KEY in the environment: \"\\xE5\\xBC\\xB9\" holds"},
+    };
+}
+
 } // namespace
 
 TEST(StartUpTest, WithoutFlagsOrVariablesTheBuiltInServicesAreUsed)
@@ -98,38 +140,7 @@ TEST(StartUpTest, HelpAndVersionPrintAndExitZero)
 // and where it came from.
 TEST(StartUpTest, BadValuesAreRefusedWithOneLineNamingValueAndSource)
 {
-    struct Case {
-        std::vector<std::string> args;
-        Env env;
-        std::string line;
-    };
-    const std::string big(300, 'k');
-    const Case cases[] = {
-        {{"--live-host=a b"}, {}, "--live-host on the command line: \"a b\" is not host or host:port"},
-        {{"--live-host="}, {}, "--live-host on the command line: \"\" has no host name"},
-        {{"--live-host=http://x"}, {}, "--live-host on the command line: \"http://x\" has no port"},
-        {{"--dms-host=x:0"}, {}, "--dms-host on the command line: \"x:0\" has no port from 1 to 65535"},
-        {{"--dms-host=x:65536"}, {}, "\"x:65536\" has no port from 1 to 65535"},
-        {{"--dms-host=x:"}, {}, "\"x:\" has no port"},
-        {{"--dms-host=-x"}, {}, "a name starts with a letter or digit"},
-        {{"--dms-host=" + std::string(254, 'h')}, {}, "is longer than 253 characters"},
-        {{"--dms-key="}, {}, "--dms-key on the command line: \"\" is empty"},
-        {{"--dms-key=a\r\nX-Evil: 1"}, {}, "\"a\\x0D\\x0AX-Evil: 1\" holds a blank, a control"},
-        {{"--dms-key=" + big}, {}, "is longer than 256 characters"},
-        {{"--room=abc"}, {}, "--room on the command line: \"abc\" is not a room number"},
-        {{"--room=-1"}, {}, "\"-1\" is not a room number"},
-        {{"--room= 12"}, {}, "\" 12\" is not a room number"},
-        {{"--room=2147483648"}, {}, "\"2147483648\" is not a room number"},
-        {{"--room="}, {}, "\"\" is not a room number"},
-        {{"--room"}, {}, "--room on the command line needs a value: --room=VALUE"},
-        {{"--live-host"}, {}, "--live-host on the command line needs a value"},
-        {{"--colour=red"}, {}, "unknown option \"--colour\" (see --help)"},
-        {{"1000"}, {}, "unknown option \"1000\" (see --help)"},
-        {{}, {{"ORVEL_LIVE_HOST", "a/b"}}, "ORVEL_LIVE_HOST in the environment: \"a/b\" is not host"},
-        {{}, {{"ORVEL_DMS_HOST", "x:y"}}, "ORVEL_DMS_HOST in the environment: \"x:y\" has no port"},
-        {{}, {{"ORVEL_DMS_KEY", "\xE5\xBC\xB9"}}, "ORVEL_DMS_KEY in the environment: \"\\xE5\\xBC\\xB9\" holds"},
-    };
-    for (const Case& c : cases) {
+    for (const BadCase& c : BadCases()) {
         const StartDecision d = Decide(c.args, c.env);
         EXPECT_FALSE(d.run) << c.line;
         EXPECT_EQ(d.exitCode, 2) << c.line;

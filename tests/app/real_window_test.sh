@@ -17,12 +17,13 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/ui/xvfb.sh"
 
-trap stop_all EXIT
+config=$(mktemp -d)
+trap 'stop_all; rm -rf "$config"' EXIT
 . "$here/../../tools/ui/realwindow.sh"
 . "$here/real_window_roles.sh"
 
 xvfb_start
-export QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$config # the user's own settings stay untouched
 [ "$mode" = wm ] && start_wm
 start_tray
 start_demo "$build"

@@ -11,3 +11,8 @@ convert -size 128x128 xc:none \
   -fill '#F5A623' -draw 'roundrectangle 36,60 74,67 3,3' \
   -define png:exclude-chunks=date,time +set date:create +set date:modify \
   resources/107.png
+# The 48-pixel icon of the desktop's icon theme (the 128 one is the same PNG;
+# resources/icons/org.orvel.OrvelHelper.svg draws the same shapes).
+convert resources/107.png -resize 48x48 \
+  -define png:exclude-chunks=date,time +set date:create +set date:modify \
+  resources/icons/org.orvel.OrvelHelper-48.png

@@ -7,7 +7,9 @@ build=$(cd "${1:?build folder}" && pwd)
 runs=${2:-7}
 here=$(dirname "$0")
 . "$here/xvfb.sh"
-trap xvfb_cleanup EXIT
+config=$(mktemp -d)
+trap 'xvfb_cleanup; rm -rf "$config"' EXIT
+export XDG_CONFIG_HOME=$config # a first start, and the user's own settings stay untouched
 xvfb_start
 
 times=()

@@ -1,0 +1,48 @@
+#include "app/RememberedRun.h"
+
+#include "app/WndDanmu.h"
+#include "feed/ToWide.h"
+
+using namespace DuiLib;
+
+namespace {
+
+void TellProblems(const std::vector<std::string>& problems)
+{
+    if (problems.empty())
+        return;
+    std::string text = "Some values in the settings file cannot be used:";
+    for (const std::string& line : problems)
+        text += "\n" + line;
+    MessageBoxW(nullptr, ToWide(text).c_str(), u"OrvelHelper", MB_OK);
+}
+
+} // namespace
+
+void ApplyRemembered(CMainFrame& frame, const SettingsDocument& read)
+{
+    TellProblems(read.problems);
+    frame.m_opacity = read.values.opacity;
+    frame.m_fontSize = read.values.fontSize;
+    frame.m_danmuRect = read.values.danmu;
+    if (read.values.room && frame.m_editNum) {
+        CDuiString room;
+        room.Format(u"%d", *read.values.room);
+        frame.m_editNum->SetText(room);
+    }
+}
+
+RememberedSettings CurrentRemembered(const CMainFrame& frame, const RememberedSettings& read)
+{
+    RememberedSettings now = read;
+    now.opacity = frame.m_opacity;
+    if (!frame.m_danmu)
+        return now; // no room was opened: nothing else changed
+    now.room = frame.m_roomId;
+    now.fontSize = frame.m_danmu->GetPaintManager().GetDefaultFontSize();
+    RECT rect;
+    if (GetWindowRect(frame.m_danmu->GetHWND(), &rect))
+        now.danmu = WindowRect{static_cast<int>(rect.left), static_cast<int>(rect.top),
+            static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top)};
+    return now;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/MainFrame.h"
+#include "app/Settings.h"
+
+// The remembered settings and the program's shared state.
+
+// Before any window shows: the opacity, the font size, the danmaku window's
+// place and the last room (into the start window's field). Bad values in
+// the file are told in one message box; the run goes on with defaults.
+void ApplyRemembered(CMainFrame& frame, const SettingsDocument& read);
+
+// What this run leaves to remember; what it never touched stays as read.
+RememberedSettings CurrentRemembered(const CMainFrame& frame, const RememberedSettings& read);

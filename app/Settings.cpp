@@ -1,0 +1,136 @@
+#include "app/Settings.h"
+
+#include <limits>
+
+#include "app/ConfigValues.h"
+#include "feed/JsonParse.h"
+
+namespace {
+
+const char kRoom[] = "room";
+const char kOpacity[] = "opacity";
+const char kFontSize[] = "font_size";
+const char kDanmu[] = "danmaku_window";
+const char* const kRectKeys[] = {"x", "y", "width", "height"};
+
+// A value as a message shows it: a string quoted and escaped, anything else
+// as compact JSON, both cut short.
+std::string ShownJson(const Json::Value& value)
+{
+    if (value.isString())
+        return ShownValue(value.asString());
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "";
+    const std::string text = Json::writeString(builder, value);
+    return text.size() > kMaxShownValue ? text.substr(0, kMaxShownValue) + "..." : text;
+}
+
+// `"key": value problem; this run uses fallback.`
+void AddProblem(SettingsDocument& doc, const char* key, const std::string& problem, const std::string& fallback)
+{
+    doc.problems.push_back(std::string("\"") + key + "\": " + ShownJson(doc.root[key]) + " " + problem
+        + "; this run uses " + fallback + ".");
+}
+
+std::optional<int> IntIn(const Json::Value& value, int min, int max)
+{
+    const std::optional<std::int32_t> number = AsInt32(value);
+    if (number && *number >= min && *number <= max)
+        return *number;
+    return std::nullopt;
+}
+
+std::optional<WindowRect> RectOf(const Json::Value& value)
+{
+    const int min[] = {-kMaxWindowCoordinate, -kMaxWindowCoordinate, kMinDanmuWidth, kMinDanmuHeight};
+    const int max[] = {kMaxWindowCoordinate, kMaxWindowCoordinate, kMaxWindowSide, kMaxWindowSide};
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<int> n = IntIn(MemberOf(value, kRectKeys[i]), min[i], max[i]);
+        if (!n)
+            return std::nullopt;
+        numbers[i] = *n;
+    }
+    return WindowRect{numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
+void ReadRemembered(SettingsDocument& doc)
+{
+    const Json::Value& root = doc.root;
+    RememberedSettings& values = doc.values;
+    if (!root[kRoom].isNull() && !(values.room = IntIn(root[kRoom], 0, std::numeric_limits<std::int32_t>::max())))
+        AddProblem(doc, kRoom, "is not a room number from 0 to 2147483647", "an empty room field");
+    if (const std::optional<int> opacity = IntIn(root[kOpacity], 0, 255))
+        values.opacity = *opacity;
+    else if (!root[kOpacity].isNull())
+        AddProblem(doc, kOpacity, "is not a whole number from 0 to 255", "150");
+    const std::optional<int> size = IntIn(root[kFontSize], 11, 14);
+    if (size && *size != 13)
+        values.fontSize = *size;
+    else if (!root[kFontSize].isNull())
+        AddProblem(doc, kFontSize, "is not 11, 12 or 14", "11");
+    if (!root[kDanmu].isNull() && !(values.danmu = RectOf(root[kDanmu])))
+        AddProblem(doc, kDanmu, "is not {x, y, width, height} with width 200 or more and height 120 or more",
+            "the default size, centred");
+}
+
+void ReadServices(SettingsDocument& doc)
+{
+    for (const ServiceSetting& setting : kServiceSettings) {
+        const Json::Value& value = doc.root[setting.fileKey];
+        if (value.isNull())
+            continue;
+        const std::string problem = value.isString() ? setting.check(value.asString()) : "is not a text";
+        if (problem.empty())
+            doc.services.*setting.member = value.asString();
+        else
+            AddProblem(doc, setting.fileKey, problem, "the flag, the variable or the built-in value");
+    }
+}
+
+Json::Value RectValue(const WindowRect& rect)
+{
+    Json::Value value(Json::objectValue);
+    const int numbers[] = {rect.x, rect.y, rect.width, rect.height};
+    for (int i = 0; i < 4; ++i)
+        value[kRectKeys[i]] = numbers[i];
+    return value;
+}
+
+} // namespace
+
+bool operator==(const WindowRect& a, const WindowRect& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+bool operator==(const RememberedSettings& a, const RememberedSettings& b)
+{
+    return a.room == b.room && a.opacity == b.opacity && a.fontSize == b.fontSize && a.danmu == b.danmu;
+}
+
+SettingsDocument ReadSettings(const Json::Value& root)
+{
+    SettingsDocument doc;
+    doc.root = root;
+    ReadRemembered(doc);
+    ReadServices(doc);
+    return doc;
+}
+
+std::string WriteSettings(const SettingsDocument& read, const RememberedSettings& now)
+{
+    Json::Value root = read.root;
+    const RememberedSettings& was = read.values;
+    if (now.room && now.room != was.room)
+        root[kRoom] = *now.room;
+    if (now.opacity != was.opacity)
+        root[kOpacity] = now.opacity;
+    if (now.fontSize != was.fontSize)
+        root[kFontSize] = now.fontSize;
+    if (now.danmu && !(was.danmu && *now.danmu == *was.danmu))
+        root[kDanmu] = RectValue(*now.danmu);
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "  ";
+    return Json::writeString(builder, root) + "\n";
+}

@@ -1,0 +1,12 @@
+#include "app/SkinPlace.h"
+
+#include <filesystem>
+#include <system_error>
+
+std::u16string SkinFolderFor(const std::u16string& programDir)
+{
+    std::error_code ignored;
+    if (std::filesystem::exists(std::filesystem::path(programDir + u"skin.zip"), ignored))
+        return u"skin";
+    return u"" ORVEL_SHARE_FROM_BIN "skin";
+}
