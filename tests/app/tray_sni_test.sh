@@ -14,12 +14,13 @@ mkdir -p "$shots"
 here=$(cd "$(dirname "$0")" && pwd)
 host="$here/sni_host.py"
 . "$here/../../tools/ui/xvfb.sh"
-trap stop_all EXIT
+config=$(mktemp -d)
+trap 'stop_all; rm -rf "$config"' EXIT
 . "$here/../../tools/ui/realwindow.sh"
 
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus and python3-gi are needed" >&2; exit 77; }
 xvfb_start
-export QT_QPA_PLATFORM=xcb
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$config # the user's own settings stay untouched
 start_session_bus
 registered=$(mktemp)
 ready=$(mktemp)
