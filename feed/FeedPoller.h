@@ -7,6 +7,8 @@
 
 #include "feed/DanmuList.h"
 
+class CHttpClient;
+
 // Where and how often the poller asks.
 struct FeedSettings {
     std::string liveHost;   // live site's web server, host[:port]
@@ -21,8 +23,8 @@ FeedSettings BuiltInFeedSettings();
 using RefreshPoster = std::function<void()>;
 
 // The body of the danmaku window's worker thread: every few seconds fetches
-// the room's online count and chat history, publishes the items to `list`
-// and posts a refresh.
+// the room's online count and chat history, publishes the items and the
+// cycle's outcome to `list` and posts a refresh unless one already waits.
 class CFeedPoller {
 public:
     CFeedPoller(FeedSettings settings, CDanmuList& list, RefreshPoster postRefresh);
@@ -35,6 +37,8 @@ public:
     void PollOnce(std::int32_t roomId);
 
 private:
+    RequestOutcome Fetch(CHttpClient& client, const std::string& host, const std::string& url);
+
     FeedSettings m_settings;
     CDanmuList& m_list;
     RefreshPoster m_postRefresh;
