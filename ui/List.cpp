@@ -58,6 +58,13 @@ CListUI::CListUI(QScrollArea* area) : CContainerUI(area, RowsLayout(area))
         m_stickToEnd = bar->sliderPosition() >= bar->maximum();
         Notify(u"scroll");
     });
+    // However the view got there, at the end it follows the end again.
+    QObject::connect(bar, &QScrollBar::valueChanged, [this, bar](int value) {
+        if (value >= bar->maximum() && !m_stickToEnd) {
+            m_stickToEnd = true;
+            Notify(u"scroll");
+        }
+    });
 }
 
 void CListUI::EndDown()

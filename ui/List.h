@@ -36,7 +36,7 @@ private:
     explicit CListUI(QScrollArea* area);
     void DropAnchor(const CControlUI* row);
     int m_curSel = -1;
-    bool m_stickToEnd = false;
+    bool m_stickToEnd = true; // a new list follows its end
     std::vector<Anchor> m_anchors; // the rows on screen, top first
 };
 
