@@ -31,20 +31,23 @@ CListContainerElementUI* NewRow(const DanmuItem& item)
 int CDanmuRows::Sync(CContainerUI& list, const std::vector<DanmuItem>& items)
 {
     std::size_t row = 0;
-    auto next = items.begin();
-    for (; next != items.end(); ++next, ++row) {
-        if (row < m_shown.size() && m_shown[row] == *next)
+    int added = 0;
+    for (const DanmuItem& item : items) {
+        if (row < m_shown.size() && m_shown[row] == item) {
+            ++row;
             continue;
-        // Rows that left the snapshot go; an item never shown ends the match.
-        auto later = std::find(m_shown.begin() + row, m_shown.end(), *next);
-        if (later == m_shown.end())
-            break;
-        RemoveRows(list, row, later - m_shown.begin());
+        }
+        // Rows that left the snapshot go; an item never shown gets a row.
+        auto later = std::find(m_shown.begin() + row, m_shown.end(), item);
+        if (later != m_shown.end()) {
+            RemoveRows(list, row, later - m_shown.begin());
+            ++row;
+        } else if (InsertRow(list, row, item)) {
+            ++row;
+            ++added;
+        }
     }
     RemoveRows(list, row, m_shown.size());
-    int added = 0;
-    for (; next != items.end(); ++next)
-        added += AppendRow(list, *next) ? 1 : 0;
     return added;
 }
 
@@ -61,10 +64,10 @@ void CDanmuRows::RemoveRows(CContainerUI& list, std::size_t from, std::size_t to
     m_shown.erase(m_shown.begin() + from, m_shown.begin() + to);
 }
 
-bool CDanmuRows::AppendRow(CContainerUI& list, const DanmuItem& item)
+bool CDanmuRows::InsertRow(CContainerUI& list, std::size_t at, const DanmuItem& item)
 {
-    if (!list.Add(NewRow(item)))
+    if (!list.AddAt(NewRow(item), static_cast<int>(at)))
         return false;
-    m_shown.push_back(item);
+    m_shown.insert(m_shown.begin() + at, item);
     return true;
 }

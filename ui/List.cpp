@@ -89,6 +89,14 @@ bool CListUI::SelectItem(int index)
     return true;
 }
 
+bool CListUI::AddAt(CControlUI* control, int index)
+{
+    const bool added = CContainerUI::AddAt(control, index);
+    if (added && index <= m_curSel)
+        ++m_curSel; // the selected row moves down with the others
+    return added;
+}
+
 bool CListUI::Remove(CControlUI* control)
 {
     m_curSel = -1;

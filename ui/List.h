@@ -20,6 +20,7 @@ public:
     // scrolls up, and again once they scroll back down to the end.
     bool IsFollowingEnd() const { return m_stickToEnd; }
     bool SelectItem(int index);
+    bool AddAt(CControlUI* control, int index) override;
     bool Remove(CControlUI* control) override;
     void RemoveAll() override;
 

@@ -134,6 +134,20 @@ TEST_F(DanmuFeedTest, TheUsualCycleKeepsTheRowsThatStay)
     EXPECT_EQ(danmu.m_list->GetItemAt(0), kept) << "the row of an item still shown is not rebuilt";
 }
 
+TEST_F(DanmuFeedTest, NewRowsBeforeAKeptOneLeaveItInPlace)
+{
+    std::vector<DanmuItem> items = Numbered(0, 5);
+    items.push_back(Item(u"bot:", u"pinned", 20));
+    Show(items);
+    CControlUI* pinned = danmu.m_list->GetItemAt(5);
+    items.erase(items.begin());
+    const std::vector<DanmuItem> fresh = Numbered(5, 7);
+    items.insert(items.end() - 1, fresh.begin(), fresh.end());
+    Show(items);
+    ExpectRowsShow(danmu, items);
+    EXPECT_EQ(danmu.m_list->GetItemAt(6), pinned);
+}
+
 // Random sequences of snapshots: items dropped anywhere, added anywhere,
 // repeated, moved; after each refresh the rows are what a rebuild shows.
 TEST_F(DanmuFeedTest, RowsAlwaysMatchARebuildFromScratch)
