@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The program on a real X display against a hostile feed: the demo services
+# send one huge message in every reply, then ten thousand messages per reply.
+# While they do, the user drags the danmaku window by its title bar about
+# once a second; every drag must land (the user-interface thread answers).
+#   real_window_hostile_test.sh <build folder> <screenshot folder>
+# Every wait is bounded; everything started is stopped on exit.
+set -euo pipefail
+build=$(cd "${1:?build folder}" && pwd)
+shots=${2:?screenshot folder}
+mkdir -p "$shots"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../tools/ui/xvfb.sh"
+
+state=$(mktemp -d)
+trap 'stop_all; rm -rf "$state"' EXIT
+. "$here/../../tools/ui/realwindow.sh"
+export XDG_STATE_HOME=$state # the program's log, kept out of the user's home
+
+drags=${ORVEL_HOSTILE_DRAGS:-15}
+
+position() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'; }
+at() { [ "$(position "$1")" = "$2 $3" ]; }
+
+# drag <window> <dx>: press on the title bar, move, release; true once the
+# window stands where the drag put it.
+drag() {
+  local x y
+  read -r x y <<<"$(position "$1")"
+  xdotool mousemove $((x + 120)) $((y + 13)) mousedown 1 sleep 0.05 \
+    mousemove $((x + 120 + $2 / 2)) $((y + 13)) sleep 0.05 \
+    mousemove $((x + 120 + $2)) $((y + 13)) sleep 0.05 mouseup 1
+  wait_for 50 at "$1" $((x + $2)) "$y"
+}
+
+# run_mode <name> <demo option>: enter a room, then drag while the feed floods.
+run_mode() {
+  local name=$1
+  xvfb_start
+  start_tray
+  start_demo "$build" "$2"
+  "$build/app/OrvelHelper" &
+  app=$!
+  pids+=($app)
+  wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "$name: no start window"
+  local start danmu i
+  start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+  sleep 0.3
+  click "$start" 198 233
+  xdotool type --delay 50 1000
+  click "$start" 198 312
+  wait_for 100 xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "$name: no danmaku window"
+  danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)
+  for ((i = 0; i < drags; i++)); do
+    drag "$danmu" $((i % 2 ? -40 : 40)) || fail "$name: drag $i did not land"
+    sleep 0.5
+  done
+  shot "hostile-$name.png"
+  kill -0 "$app" || fail "$name: the program ended"
+  echo "$name: $drags drags landed; peak memory $(awk '/VmHWM/ {print $2}' "/proc/$app/status") kB"
+  stop_all
+  pids=()
+}
+
+export QT_QPA_PLATFORM=xcb
+run_mode huge-message --huge-message=20971520
+run_mode history-10000 --history-size=10000
+echo "PASS: the window answered every drag under both hostile feeds"
