@@ -19,18 +19,22 @@ export XDG_STATE_HOME=$state # the program's log, kept out of the user's home
 
 drags=${ORVEL_HOSTILE_DRAGS:-15}
 
-position() { xdotool getwindowgeometry "$1" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'; }
-at() { [ "$(position "$1")" = "$2 $3" ]; }
+danmu_window() { xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1; }
+position() { xdotool getwindowgeometry "$(danmu_window)" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'; }
+at() { [ "$(position)" = "$1 $2" ]; }
 
-# drag <window> <dx>: press on the title bar, move, release; true once the
-# window stands where the drag put it.
+# drag <dx>: press on the danmaku window's title bar, move, release; true
+# once the window stands where the drag put it. Setting "always on top" may
+# give the window a new X id; a drag that this cut off is made again.
 drag() {
-  local x y
-  read -r x y <<<"$(position "$1")"
+  local x y id
+  read -r x y <<<"$(position)"
+  id=$(danmu_window)
   xdotool mousemove $((x + 120)) $((y + 13)) mousedown 1 sleep 0.05 \
-    mousemove $((x + 120 + $2 / 2)) $((y + 13)) sleep 0.05 \
-    mousemove $((x + 120 + $2)) $((y + 13)) sleep 0.05 mouseup 1
-  wait_for 50 at "$1" $((x + $2)) "$y"
+    mousemove $((x + 120 + $1 / 2)) $((y + 13)) sleep 0.05 \
+    mousemove $((x + 120 + $1)) $((y + 13)) sleep 0.05 mouseup 1
+  if wait_for 50 at $((x + $1)) "$y"; then return 0; fi
+  [ "$(danmu_window)" != "$id" ] && [ "$(position)" = "$x $y" ] && drag "$1"
 }
 
 # run_mode <name> <demo option>: enter a room, then drag while the feed floods.
@@ -43,16 +47,15 @@ run_mode() {
   app=$!
   pids+=($app)
   wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "$name: no start window"
-  local start danmu i
+  local start i
   start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
   sleep 0.3
   click "$start" 198 233
   xdotool type --delay 50 1000
   click "$start" 198 312
   wait_for 100 xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "$name: no danmaku window"
-  danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)
   for ((i = 0; i < drags; i++)); do
-    drag "$danmu" $((i % 2 ? -40 : 40)) || fail "$name: drag $i did not land"
+    drag $((i % 2 ? -40 : 40)) || fail "$name: drag $i did not land"
     sleep 0.5
   done
   shot "hostile-$name.png"
