@@ -1,129 +1,20 @@
-// The danmaku window under a busy or failing feed: rows kept across
-// refreshes, names that stay readable, reading back while new rows come,
-// and the feed's status in the title bar and the log.
+// The danmaku window under a busy feed: rows kept across refreshes, names
+// that stay readable, reading back while new rows come.
 
-#include <QApplication>
 #include <QFontMetrics>
-#include <QScrollArea>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QWidget>
 
-#include <cstdio>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "app/FeedLog.h"
-#include "support/Log.h"
-#include "tests/app/AppTestSupport.h"
-#include "tests/app/QuietDanmu.h"
-#include "ui/List.h"
-#include "ui/Simulate.h"
+#include "tests/app/DanmuFixture.h"
 
 using namespace DuiLib;
 
 namespace {
-
-std::u16string Number(int n)
-{
-    std::u16string text;
-    for (char c : std::to_string(n))
-        text += static_cast<char16_t>(c);
-    return text;
-}
-
-std::vector<DanmuItem> Numbered(int from, int to)
-{
-    std::vector<DanmuItem> items;
-    for (int i = from; i < to; ++i)
-        items.push_back(Item(u"u:", (u"第" + Number(i) + u"条").c_str(), i % 20 + 1));
-    return items;
-}
-
-PollOutcome Cycle(int onlineError, int historyStatus, bool historyRead)
-{
-    PollOutcome outcome;
-    outcome.reported = true;
-    outcome.online = RequestOutcome{"127.0.0.1:18080", onlineError, onlineError ? 0 : 200, onlineError == 0};
-    outcome.history = RequestOutcome{"127.0.0.1:18081", 0, historyStatus, historyRead};
-    return outcome;
-}
-
-class DanmuFeedTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        UseProgramSkin();
-        frame = new CMainFrame;
-        hwnd = danmu.Open();
-        ASSERT_NE(hwnd, nullptr);
-        simulate::ProcessPending();
-    }
-    void TearDown() override { delete frame; }
-
-    void Show(std::vector<DanmuItem> items)
-    {
-        danmu.Feed(std::move(items), 5);
-        simulate::ProcessPending();
-    }
-    void Report(const PollOutcome& outcome)
-    {
-        danmu.m_items.Report(outcome);
-        danmu.PostMessageW(WM_DANMU_REFRESH, 0, 0);
-        simulate::ProcessPending();
-    }
-    QScrollBar* Bar() const
-    {
-        return static_cast<QScrollArea*>(danmu.m_list->GetWidget())->verticalScrollBar();
-    }
-    QWidget* Widget(int row, LPCTSTR name) const { return danmu.Cell(row, name)->GetWidget(); }
-    CListUI* List() const { return dynamic_cast<CListUI*>(danmu.m_list); }
-    // The user's wheel over the list (a real one reaches the list's view
-    // from the row under the pointer).
-    void Wheel(int delta)
-    {
-        QWidget* view = static_cast<QScrollArea*>(danmu.m_list->GetWidget())->viewport();
-        QPointF at(view->width() / 2.0, view->height() / 2.0);
-        QWheelEvent e(at, view->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view, &e);
-        simulate::ProcessPending();
-    }
-    // The first row whose top is in view, and that top from the view's top.
-    int FirstVisible(int& offset) const
-    {
-        for (int i = 0; i < danmu.RowCount(); ++i) {
-            int y = danmu.m_list->GetItemAt(i)->GetWidget()->y() - Bar()->value();
-            if (y >= 0) {
-                offset = y;
-                return i;
-            }
-        }
-        return -1;
-    }
-
-    CMainFrame* frame = nullptr;
-    QuietDanmu danmu;
-    HWND hwnd = nullptr;
-};
-
-// Every row shows its item, in order, as a rebuild from scratch would.
-void ExpectRowsShow(QuietDanmu& danmu, const std::vector<DanmuItem>& items)
-{
-    ASSERT_EQ(danmu.RowCount(), static_cast<int>(items.size()));
-    for (size_t i = 0; i < items.size(); ++i) {
-        const int row = static_cast<int>(i);
-        CDuiString level;
-        level.Format(u"%d.png", items[i].level);
-        EXPECT_EQ(danmu.Cell(row, u"nick")->GetText(), items[i].nick.c_str()) << i;
-        EXPECT_EQ(danmu.Cell(row, u"msg")->GetText(), items[i].msg.c_str()) << i;
-        EXPECT_EQ(danmu.Cell(row, u"level")->GetBkImage(), level) << i;
-    }
-}
 
 TEST_F(DanmuFeedTest, TheUsualCycleKeepsTheRowsThatStay)
 {
@@ -287,55 +178,6 @@ TEST_F(DanmuFeedTest, ScrollingBackDownFollowsTheEndAgain)
     simulate::ProcessPending();
     EXPECT_TRUE(List()->IsFollowingEnd());
     EXPECT_FALSE(hint->GetWidget()->isVisible());
-}
-
-TEST_F(DanmuFeedTest, AFailedCycleShowsWhyUntilAGoodOne)
-{
-    Show(Numbered(0, 3));
-    CControlUI* label = danmu.GetPaintManager().FindControl(u"members_label");
-    Report(Cycle(-3, 200, true));
-    EXPECT_EQ(danmu.m_members->GetText(), u"连接中断");
-    const QString tip = danmu.m_members->GetWidget()->toolTip();
-    EXPECT_TRUE(tip.contains(QString::fromUtf8("无法连接 127.0.0.1:18080"))) << tip.toStdString();
-    EXPECT_TRUE(tip.contains(QString::fromUtf8("尚未成功更新"))) << tip.toStdString();
-    EXPECT_FALSE(label->GetWidget()->isVisible());
-    ExpectRowsShow(danmu, Numbered(0, 3)); // the old rows stay
-
-    Report(Cycle(0, 200, true));
-    EXPECT_EQ(danmu.m_members->GetText(), u"5");
-    EXPECT_TRUE(label->GetWidget()->isVisible());
-
-    Report(Cycle(0, 401, false));
-    EXPECT_EQ(danmu.m_members->GetText(), u"连接中断");
-    EXPECT_TRUE(danmu.m_members->GetWidget()->toolTip().contains(QString::fromUtf8("授权被拒绝 (401)")));
-    EXPECT_TRUE(danmu.m_members->GetWidget()->toolTip().contains(QString::fromUtf8("秒前")));
-}
-
-TEST_F(DanmuFeedTest, TheLogGetsOneLinePerChangeOfState)
-{
-    char folder[] = "/tmp/orvel-log-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string base = std::string(folder) + "/orvel-helper";
-    {
-        CLog log;
-        ASSERT_EQ(log.SetFile(base, kLogFileBytes, kLogFiles), 0);
-        ASSERT_EQ(log.Start(), 0);
-        SetProgramLog(&log);
-        for (const PollOutcome& outcome : {Cycle(-3, 200, true), Cycle(-3, 200, true), Cycle(-3, 200, true),
-                                           Cycle(0, 200, true), Cycle(0, 200, true), Cycle(0, 200, false)})
-            Report(outcome);
-        SetProgramLog(nullptr);
-    } // the log writes what it holds as it ends
-    std::ifstream file(base + "_0.log");
-    std::stringstream text;
-    text << file.rdbuf();
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line.substr(line.find("feed:")));
-    EXPECT_EQ(lines, (std::vector<std::string>{"feed: 连接中断: 无法连接 127.0.0.1:18080", "feed: 已恢复",
-                                               "feed: 连接中断: 服务器回复无法解析"}));
-    std::remove((base + "_0.log").c_str());
-    rmdir(folder);
 }
 
 } // namespace
