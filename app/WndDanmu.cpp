@@ -127,7 +127,7 @@ void CWndDanmu::ShowNewer(bool show)
 
 void CWndDanmu::ClickNotify(TNotifyUI& msg)
 {
-    if (msg.pSender != m_newer || !m_list)
+    if (!msg.pSender || msg.pSender->GetName() != u"btn_newer" || !m_list)
         return;
     m_list->EndDown();
     ShowNewer(false);
