@@ -2,16 +2,17 @@
 
 #include <memory>
 
+#include "app/FeedLog.h"
 #include "app/MainFrame.h"
 #include "app/MenuWnd.h"
 #include "app/WndSetting.h"
 #include "feed/FeedPoller.h"
+#include "feed/ToWide.h"
 
 using namespace DuiLib;
 
 constexpr UINT_PTR kTopmostTimer = 1;
 constexpr UINT kTopmostPeriodMs = 6000;
-constexpr int kRowHeight = 22;
 
 CWndDanmu::CWndDanmu()
 {
@@ -31,6 +32,8 @@ void CWndDanmu::InitControls()
     m_list = dynamic_cast<CContainerUI*>(m_pm.FindControl(u"danmu"));
     m_room = m_pm.FindControl(u"room");
     m_members = m_pm.FindControl(u"members");
+    m_membersLabel = m_pm.FindControl(u"members_label");
+    m_newer = m_pm.FindControl(u"btn_newer");
     m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag);
     if (m_room) {
         CDuiString label;
@@ -68,37 +71,74 @@ int CWndDanmu::Run(CWorkerThread*, int)
     return 0;
 }
 
-// One row for the item, or null when the item layout cannot be built.
-CListContainerElementUI* CWndDanmu::NewRow(const DanmuItem& item)
-{
-    CControlUI* content = CDialogBuilder().Create(u"danmu_item.xml");
-    if (!content)
-        return nullptr;
-    auto row = std::make_unique<CListContainerElementUI>();
-    row->Add(content);
-    CDuiString level;
-    level.Format(u"%d.png", item.level);
-    row->SetSubControlBkImage(u"level", level);
-    row->SetSubControlText(u"nick", item.nick.c_str());
-    row->SetSubControlText(u"msg", item.msg.c_str());
-    row->SetFixedHeight(kRowHeight);
-    return row.release();
-}
-
 void CWndDanmu::RefreshList()
 {
+    // Taken first: a refresh the worker posts from now on reads a newer list.
+    m_items.RefreshTaken();
     std::vector<DanmuItem> items = m_items.Snapshot();
-    if (m_list) {
-        m_list->RemoveAll();
-        for (const DanmuItem& item : items)
-            m_list->Add(NewRow(item)); // no row for an item whose layout failed
+    if (m_list)
+        SyncRows(items);
+    ShowStatus();
+}
+
+void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)
+{
+    // Rows built with another font are built again.
+    if (m_pm.GetDefaultFontSize() != m_rowsFontSize) {
+        m_rows.Clear(*m_list);
+        m_rowsFontSize = m_pm.GetDefaultFontSize();
+    }
+    auto* list = dynamic_cast<CListUI*>(m_list);
+    if (list)
+        list->BeginUpdate();
+    const int added = m_rows.Sync(*m_list, items);
+    if (list)
+        list->EndUpdate();
+    if (!list || list->IsFollowingEnd())
         m_list->EndDown();
-    }
-    if (m_members) {
-        CDuiString online;
-        online.Format(u"%d", m_items.Online());
-        m_members->SetText(online);
-    }
+    else if (added > 0)
+        ShowNewer(true); // the user reads older rows: say that new ones came
+}
+
+void CWndDanmu::ShowStatus()
+{
+    const bool changed = m_status.Update(m_items.LastOutcome(), CFeedStatus::Clock::now());
+    if (changed)
+        WriteLogLine(m_status.LogLine());
+    const bool failed = m_status.Failed();
+    if (m_membersLabel)
+        m_membersLabel->SetVisible(!failed);
+    if (!m_members)
+        return;
+    CDuiString text;
+    if (failed)
+        text = u"连接中断";
+    else
+        text.Format(u"%d", m_items.Online());
+    m_members->SetText(text);
+    const std::string details = failed ? m_status.Details(CFeedStatus::Clock::now()) : std::string();
+    m_members->SetAttribute(u"tooltip", ToWide(details).c_str());
+}
+
+void CWndDanmu::ShowNewer(bool show)
+{
+    if (m_newer)
+        m_newer->SetVisible(show);
+}
+
+void CWndDanmu::ClickNotify(TNotifyUI& msg)
+{
+    if (!msg.pSender || msg.pSender->GetName() != u"btn_newer" || !m_list)
+        return;
+    m_list->EndDown();
+    ShowNewer(false);
+}
+
+void CWndDanmu::ScrollNotify(TNotifyUI&)
+{
+    auto* list = dynamic_cast<CListUI*>(m_list);
+    if (list && list->IsFollowingEnd())
+        ShowNewer(false);
 }
 
 LRESULT CWndDanmu::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)

@@ -3,6 +3,8 @@
 #include <atomic>
 
 #include "app/AppWindow.h"
+#include "app/DanmuRows.h"
+#include "app/FeedStatus.h"
 #include "feed/DanmuList.h"
 #include "feed/FeedPoller.h"
 #include "support/Runnable.h"
@@ -19,7 +21,8 @@ public:
     // (A class derived from this one stops the worker in its own destructor.)
     ~CWndDanmu() override;
 
-    // Rebuilds every row from the latest published list.
+    // Brings the rows in step with the latest published list and shows the
+    // online count, or the feed's failure in its place.
     void RefreshList();
     // The worker thread: the feed poller, every 3 seconds, until m_stop.
     int Run(CWorkerThread* thread, int param) override;
@@ -27,6 +30,8 @@ public:
     DuiLib::CControlUI* m_room = nullptr;
     DuiLib::CControlUI* m_members = nullptr;
     DuiLib::CContainerUI* m_list = nullptr;
+    DuiLib::CControlUI* m_membersLabel = nullptr; // "在线", hidden while the feed fails
+    DuiLib::CControlUI* m_newer = nullptr;        // the "new messages below" hint
     CWorkerThread m_worker;
     std::atomic<bool> m_stop{false};
     CDanmuList m_items; // the shared list, its lock and the online count
@@ -39,10 +44,18 @@ protected:
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void ClickNotify(DuiLib::TNotifyUI& msg) override;
+    void ScrollNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
     void AddTrayIcon();
     void OnTrayCommand(WPARAM command);
     void OpenSettings();
-    DuiLib::CListContainerElementUI* NewRow(const DanmuItem& item);
+    void SyncRows(const std::vector<DanmuItem>& items);
+    void ShowStatus();
+    void ShowNewer(bool show);
+
+    CDanmuRows m_rows;
+    int m_rowsFontSize = 0; // the font the rows were built with
+    CFeedStatus m_status;
 };

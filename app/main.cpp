@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/FeedLog.h"
 #include "app/SettingsStore.h"
 #include "app/StartUp.h"
 #include "app/WinMain.h"
@@ -9,7 +10,8 @@
 #include "ui/PaintManager.h"
 
 // The program's log and memory cache: built before main runs and destroyed at
-// exit. Nothing feeds them, so they start no thread and cost nothing.
+// exit. The log takes a line whenever the feed's state changes; nothing feeds
+// the cache, so it starts no thread and costs nothing.
 static CLog g_log;
 static CMemCache g_memCache;
 
@@ -25,12 +27,17 @@ int main(int argc, char** argv)
     std::fputs(decision.error.c_str(), stderr);
     if (!decision.run)
         return decision.exitCode;
+    if (StartProgramLog(g_log) == 0)
+        SetProgramLog(&g_log);
     std::string logLine;
     const std::string path = SettingsPath();
     TakeSettingsFile(decision, LoadSettings(path, logLine), path);
-    if (!logLine.empty())
+    if (!logLine.empty()) {
         std::fprintf(stderr, "OrvelHelper: %s\n", logLine.c_str());
+        WriteLogLine(logLine);
+    }
     int result = wWinMain(GetModuleHandleW(nullptr), decision.start);
+    SetProgramLog(nullptr);
     DuiLib::CPaintManagerUI::Term();
     return result;
 }

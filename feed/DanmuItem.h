@@ -11,3 +11,9 @@ struct DanmuItem {
     // so the window can tell "no badge" apart.
     std::int32_t level = 0;
 };
+
+// Two items show the same row when all three fields agree.
+inline bool operator==(const DanmuItem& a, const DanmuItem& b)
+{
+    return a.level == b.level && a.nick == b.nick && a.msg == b.msg;
+}

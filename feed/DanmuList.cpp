@@ -18,3 +18,15 @@ std::vector<DanmuItem> CDanmuList::Snapshot()
     CCriticalGuard guard(&m_itemsLock);
     return m_items;
 }
+
+void CDanmuList::Report(const PollOutcome& outcome)
+{
+    CCriticalGuard guard(&m_itemsLock);
+    m_outcome = outcome;
+}
+
+PollOutcome CDanmuList::LastOutcome()
+{
+    CCriticalGuard guard(&m_itemsLock);
+    return m_outcome;
+}

@@ -21,12 +21,12 @@ std::u16string MessageText(const Json::Value& message)
     const std::string word = kind.asString();
     if (word == "normal") {
         const Json::Value& text = MemberOf(message, "msg");
-        return text.isString() ? ToWide(text.asString()) : std::u16string();
+        return text.isString() ? ToWide(text.asString(), kMaxTextUnits) : std::u16string();
     }
     if (word == "gift") {
         const Json::Value& gift = MemberOf(message, "giftName");
         if (gift.isString()) {
-            return kGiftPrefix + ToWide(gift.asString()) + kGiftSuffix;
+            return kGiftPrefix + ToWide(gift.asString(), kMaxTextUnits) + kGiftSuffix;
         }
     }
     return {};
@@ -67,26 +67,32 @@ std::optional<DanmuItem> DecodeMessage(const std::string& document)
     DanmuItem item;
     const Json::Value& nick = MemberOf(message, "nickname");
     if (nick.isString()) {
-        item.nick = ToWide(nick.asString()) + u":";
+        item.nick = ToWide(nick.asString(), kMaxTextUnits) + u":";
     }
     item.msg = MessageText(message);
     item.level = AsInt32(MemberOf(message, "level")).value_or(item.level);
     return item;
 }
 
-std::vector<DanmuItem> DecodeHistory(const std::string& body)
+std::optional<std::vector<DanmuItem>> ReadHistory(const std::string& body)
 {
     Json::Value root;
-    std::vector<DanmuItem> items;
-    if (!ParseJson(body, root) || !root.isArray()) {
-        return items;
+    if (!ParseJson(body, root) || !(root.isArray() || root.isNull())) {
+        return std::nullopt;
     }
-    for (const Json::Value& element : root) {
-        if (std::optional<DanmuItem> item = DecodeElement(element)) {
+    std::vector<DanmuItem> items;
+    const Json::ArrayIndex count = std::min<Json::ArrayIndex>(root.size(), kMaxHistoryItems);
+    for (Json::ArrayIndex i = 0; i < count; ++i) {
+        if (std::optional<DanmuItem> item = DecodeElement(root[i])) {
             items.push_back(std::move(*item));
         }
     }
     // Each new item goes in front of the ones before it.
     std::reverse(items.begin(), items.end());
     return items;
+}
+
+std::vector<DanmuItem> DecodeHistory(const std::string& body)
+{
+    return ReadHistory(body).value_or(std::vector<DanmuItem>());
 }

@@ -1,6 +1,7 @@
 #include "feed/FeedPoller.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <utility>
 
@@ -40,21 +41,40 @@ void CFeedPoller::Run(std::int32_t roomId, const std::atomic<bool>& stop)
     }
 }
 
+RequestOutcome CFeedPoller::Fetch(CHttpClient& client, const std::string& host, const std::string& url,
+    std::size_t maxBody)
+{
+    RequestOutcome outcome;
+    outcome.host = host;
+    client.m_response.m_maxBody = maxBody;
+    client.Execute(url, kBudgetMs, kRedirectLimit);
+    outcome.error = client.m_error;
+    outcome.status = std::atoi(client.m_response.m_status.c_str());
+    return outcome;
+}
+
 void CFeedPoller::PollOnce(std::int32_t roomId)
 {
     // A fresh client per cycle: nothing carries over between cycles.
     CHttpClient client;
     client.m_request.SetHeader("Authorization", DmsAuthorization(m_settings.dmsKey));
+    PollOutcome outcome;
+    outcome.reported = true;
 
-    client.m_response.m_maxBody = kMaxOnlineBody;
-    client.Execute(OnlineUrl(m_settings.liveHost, roomId), kBudgetMs, kRedirectLimit);
+    outcome.online = Fetch(client, m_settings.liveHost, OnlineUrl(m_settings.liveHost, roomId), kMaxOnlineBody);
     if (std::optional<std::int32_t> online = DecodeOnline(client.m_response.m_body)) {
         m_list.SetOnline(*online);
+        outcome.online.decoded = true;
     }
 
-    client.m_response.m_maxBody = kMaxHistoryBody;
-    client.Execute(HistoryUrl(m_settings.dmsHost, roomId), kBudgetMs, kRedirectLimit);
-    if (m_list.Publish(DecodeHistory(client.m_response.m_body))) {
+    outcome.history = Fetch(client, m_settings.dmsHost, HistoryUrl(m_settings.dmsHost, roomId), kMaxHistoryBody);
+    std::optional<std::vector<DanmuItem>> items = ReadHistory(client.m_response.m_body);
+    outcome.history.decoded = items.has_value();
+    if (items) {
+        m_list.Publish(std::move(*items));
+    }
+    m_list.Report(outcome);
+    if (m_list.ClaimRefresh()) {
         m_postRefresh();
     }
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "feed/DanmuList.h"
 #include "feed/FeedUrls.h"
+
+class CHttpClient;
 
 // Where and how often the poller asks.
 struct FeedSettings {
@@ -23,8 +26,8 @@ FeedSettings BuiltInFeedSettings();
 using RefreshPoster = std::function<void()>;
 
 // The body of the danmaku window's worker thread: every few seconds fetches
-// the room's online count and chat history, publishes the items to `list`
-// and posts a refresh.
+// the room's online count and chat history, publishes the items and the
+// cycle's outcome to `list` and posts a refresh unless one already waits.
 class CFeedPoller {
 public:
     CFeedPoller(FeedSettings settings, CDanmuList& list, RefreshPoster postRefresh);
@@ -37,6 +40,10 @@ public:
     void PollOnce(std::int32_t roomId);
 
 private:
+    // One request whose reply body may be at most maxBody bytes.
+    RequestOutcome Fetch(CHttpClient& client, const std::string& host, const std::string& url,
+        std::size_t maxBody);
+
     FeedSettings m_settings;
     CDanmuList& m_list;
     RefreshPoster m_postRefresh;

@@ -1,19 +1,72 @@
 #include "feed/ToWide.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <iterator>
 
 #include <utf8.h>
 
-std::u16string ToWide(const std::string& utf8)
+namespace {
+
+constexpr char16_t kReplacement = u'\uFFFD';
+constexpr char16_t kEllipsis = u'\u2026';
+
+void AppendCodePoint(std::u16string& wide, std::uint32_t cp)
 {
-    const char* begin = utf8.c_str();
-    const char* end = begin + std::strlen(begin);
-    std::string valid;
-    valid.reserve(end - begin);
-    utf8::replace_invalid(begin, end, std::back_inserter(valid));
+    if (cp < 0x10000) {
+        wide.push_back(static_cast<char16_t>(cp));
+        return;
+    }
+    cp -= 0x10000;
+    wide.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    wide.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+}
+
+// One step of the conversion: the next code point, or one replacement for
+// an invalid sequence (with the continuation bytes that follow it).
+void ConvertNext(const char*& it, const char* end, std::u16string& wide)
+{
+    std::uint32_t cp = 0;
+    switch (utf8::internal::validate_next(it, end, cp)) {
+    case utf8::internal::UTF8_OK:
+        AppendCodePoint(wide, cp);
+        return;
+    case utf8::internal::NOT_ENOUGH_ROOM:
+        it = end;
+        break;
+    case utf8::internal::INVALID_LEAD:
+        ++it;
+        break;
+    default:
+        ++it;
+        while (it != end && utf8::internal::is_trail(*it)) {
+            ++it;
+        }
+        break;
+    }
+    wide.push_back(kReplacement);
+}
+
+} // namespace
+
+std::u16string ToWide(const std::string& utf8, std::size_t maxUnits)
+{
+    const char* it = utf8.c_str();
+    const char* end = it + utf8.size();
     std::u16string wide;
-    wide.reserve(valid.size());
-    utf8::unchecked::utf8to16(valid.begin(), valid.end(), std::back_inserter(wide));
+    // One unit past the limit is enough to know that the text is cut.
+    while (it != end && *it != '\0' && wide.size() <= maxUnits) {
+        const char* nul = static_cast<const char*>(std::memchr(it, '\0', std::min<std::size_t>(end - it, 4)));
+        ConvertNext(it, nul ? nul : end, wide);
+    }
+    if (wide.size() > maxUnits) {
+        wide.resize(maxUnits > 0 ? maxUnits - 1 : 0);
+        if (!wide.empty() && wide.back() >= 0xD800 && wide.back() < 0xDC00) {
+            wide.pop_back(); // never half a surrogate pair
+        }
+        if (maxUnits > 0) {
+            wide.push_back(kEllipsis);
+        }
+    }
     return wide;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // UTF-8 to UTF-16. The text ends at its first NUL byte; every invalid
-// sequence becomes U+FFFD, so nothing is ever rejected.
-std::u16string ToWide(const std::string& utf8);
+// sequence becomes U+FFFD, so nothing is ever rejected. A text that would
+// need more than `maxUnits` UTF-16 units is cut at a code-point boundary
+// and ended with "…" within that many units; the input past the cut is
+// never looked at.
+std::u16string ToWide(const std::string& utf8, std::size_t maxUnits = std::u16string::npos);

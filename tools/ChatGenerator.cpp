@@ -24,6 +24,34 @@ const char* const kGifts[] = {
     "小心心", "荧光棒", "鲜花", "棒棒糖", "火箭", "跑车", "飞机", "星星", "Rocket", "Crown",
 };
 
+// `length` characters of chat: the line repeated, cut where a character ends.
+std::string Repeated(const std::string& line, int length)
+{
+    std::string text;
+    for (int chars = 0; chars < length;) {
+        for (size_t i = 0; i < line.size() && chars < length; ++chars) {
+            const unsigned char lead = static_cast<unsigned char>(line[i]);
+            const size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            text.append(line, i, size);
+            i += size;
+        }
+    }
+    return text;
+}
+
+// A text of exactly `bytes` bytes of mixed Chinese and Latin characters.
+std::string HugeText(int bytes)
+{
+    const std::string pattern = "刷屏的超长弹幕 a very long message ";
+    std::string text;
+    text.reserve(bytes);
+    while (text.size() + pattern.size() <= static_cast<size_t>(bytes)) {
+        text += pattern;
+    }
+    text.append(bytes - text.size(), 'x');
+    return text;
+}
+
 std::int64_t NowMs()
 {
     using namespace std::chrono;
@@ -32,7 +60,7 @@ std::int64_t NowMs()
 
 } // namespace
 
-CChatGenerator::CChatGenerator(unsigned seed) : m_random(seed)
+CChatGenerator::CChatGenerator(unsigned seed, ChatShape shape) : m_shape(shape), m_random(seed)
 {
     for (const char* nickname : kNicknames) {
         // Most viewers sit at low levels, a few have climbed high.
@@ -41,9 +69,27 @@ CChatGenerator::CChatGenerator(unsigned seed) : m_random(seed)
     }
     m_online = 800 + Pick(700);
     const std::int64_t now = NowMs();
-    for (int i = kHistoryLimit; i > 0; --i) {
-        AddMessage(now - i * 1500);
+    for (size_t i = Kept(); i > 0; --i) {
+        AddMessage(now - static_cast<std::int64_t>(i) * 1500);
     }
+    if (m_shape.hugeMessage > 0) {
+        JsonText doc;
+        doc.Add("nickname", "刷屏机器人").Add("uid", 99).Add("level", kMaxLevel);
+        doc.Add("msgType", "normal").Add("msg", HugeText(m_shape.hugeMessage)).Add("ts", now);
+        m_huge = Message{880000, now, doc.Text(), 99};
+    }
+}
+
+// How many messages the room remembers: what one reply may hold.
+size_t CChatGenerator::Kept() const
+{
+    return static_cast<size_t>(m_shape.historySize > 0 ? m_shape.historySize : kHistoryLimit);
+}
+
+std::string CChatGenerator::ChatText()
+{
+    const char* line = PickFrom(kChatLines);
+    return m_shape.messageLength > 0 ? Repeated(line, m_shape.messageLength) : line;
 }
 
 int CChatGenerator::Pick(int count)
@@ -63,7 +109,7 @@ std::string CChatGenerator::MakeDocument(const Viewer& viewer, std::int64_t time
     doc.Add("nickname", viewer.nickname).Add("uid", viewer.uid).Add("level", viewer.level);
     const int kind = Pick(100);
     if (kind < 70) {
-        doc.Add("msgType", "normal").Add("msg", PickFrom(kChatLines));
+        doc.Add("msgType", "normal").Add("msg", ChatText());
     } else if (kind < 88) {
         doc.Add("msgType", "gift").Add("giftName", PickFrom(kGifts)).Add("giftCount", 1 + Pick(3) * Pick(5));
     } else if (kind < 94) {
@@ -80,9 +126,20 @@ void CChatGenerator::AddMessage(std::int64_t timeMs)
 {
     const Viewer& viewer = m_viewers[Pick(static_cast<int>(m_viewers.size()))];
     m_recent.push_front(Message{m_nextId++, timeMs, MakeDocument(viewer, timeMs), viewer.uid});
-    if (m_recent.size() > static_cast<size_t>(kHistoryLimit)) {
+    if (m_recent.size() > Kept()) {
         m_recent.pop_back();
     }
+}
+
+std::string CChatGenerator::Element(const Message& message, std::int32_t roomId) const
+{
+    return JsonText()
+        .Add("id", std::to_string(message.id))
+        .Add("room", std::to_string(roomId) + "_orvel")
+        .Add("userId", message.uid)
+        .Add("msg", message.document)
+        .Add("createdAt", message.timeMs)
+        .Text();
 }
 
 std::vector<std::string> CChatGenerator::NextHistory(std::int32_t roomId, int limit)
@@ -91,17 +148,14 @@ std::vector<std::string> CChatGenerator::NextHistory(std::int32_t roomId, int li
     for (int fresh = Pick(4); fresh > 0; --fresh) {
         AddMessage(now);
     }
-    const size_t count = std::min(m_recent.size(), static_cast<size_t>(std::clamp(limit, 0, kHistoryLimit)));
+    const size_t asked = m_shape.historySize > 0 ? Kept() : static_cast<size_t>(std::clamp(limit, 0, kHistoryLimit));
+    const size_t count = std::min(m_recent.size(), asked);
     std::vector<std::string> elements;
+    if (m_shape.hugeMessage > 0) {
+        elements.push_back(Element(m_huge, roomId));
+    }
     for (size_t i = 0; i < count; ++i) {
-        const Message& message = m_recent[i];
-        elements.push_back(JsonText()
-                               .Add("id", std::to_string(message.id))
-                               .Add("room", std::to_string(roomId) + "_orvel")
-                               .Add("userId", message.uid)
-                               .Add("msg", message.document)
-                               .Add("createdAt", message.timeMs)
-                               .Text());
+        elements.push_back(Element(m_recent[i], roomId));
     }
     return elements;
 }

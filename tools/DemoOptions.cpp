@@ -33,6 +33,28 @@ bool ReadMode(const std::map<std::string, Mode>& words, const std::string& text,
     return true;
 }
 
+// The options that bend the chat or stop the answers; false for others and
+// for values out of range.
+bool ReadShape(const std::string& name, const std::string& value, DemoOptions& options)
+{
+    static const std::map<std::string, std::pair<int ChatShape::*, long>> shape = {
+        {"--message-length", {&ChatShape::messageLength, 1000000}},
+        {"--history-size", {&ChatShape::historySize, 1000000}},
+        {"--huge-message", {&ChatShape::hugeMessage, 999999999}}};
+    long number = 0;
+    if (name == "--outage") {
+        const bool ok = ReadNumber(value, 0, 59, number);
+        options.outageSeconds = static_cast<int>(number);
+        return ok;
+    }
+    const auto found = shape.find(name);
+    if (found == shape.end() || !ReadNumber(value, 0, found->second.second, number)) {
+        return false;
+    }
+    options.chat.*(found->second.first) = static_cast<int>(number);
+    return true;
+}
+
 bool ReadValue(const std::string& name, const std::string& value, DemoOptions& options)
 {
     static const std::map<std::string, OnlineMode> onlineWords = {
@@ -57,6 +79,9 @@ bool ReadValue(const std::string& name, const std::string& value, DemoOptions& o
         const bool ok = ReadNumber(value, 0, 600000, number);
         options.slowMs = static_cast<int>(number);
         return ok;
+    }
+    if (ReadShape(name, value, options)) {
+        return true;
     }
     if (name == "--seed") {
         const bool ok = ReadNumber(value, 0, 999999999, number);
@@ -105,6 +130,10 @@ std::string DemoUsage()
            "  --chunked          send bodies in chunked coding\n"
            "  --slow=MS          wait MS milliseconds before every answer\n"
            "  --seed=N           seed of the generated chat\n"
+           "  --message-length=N every chat text N characters long\n"
+           "  --history-size=N   N messages in every history reply\n"
+           "  --huge-message=B   one message of B bytes, newest in every reply\n"
+           "  --outage=S         answer 503 in the last S seconds of every minute\n"
            "The ports in use are printed as \"live 127.0.0.1:PORT\" and\n"
            "\"dms 127.0.0.1:PORT\" once both services listen.\n";
 }

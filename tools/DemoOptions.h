@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/ChatGenerator.h"
+
 // How the online reply is spoilt, for tests and demos of failure handling.
 enum class OnlineMode { Ok, Unparsable, Array, Number };
 // How the history reply is spoilt.
@@ -17,6 +19,8 @@ struct DemoOptions {
     bool chunked = false;              // send bodies with chunked coding
     int slowMs = 0;                    // wait this long before every answer
     unsigned seed = 2024;
+    ChatShape chat;                    // long messages, big replies, one huge message
+    int outageSeconds = 0;             // the last this many seconds of every minute: 503
 };
 
 // The options of this build: the ports of its configured service hosts.

@@ -49,3 +49,8 @@ std::string HistoryReply(HistoryMode mode, const std::vector<std::string>& eleme
     }
     return "[" + Join(elements, ",") + "]";
 }
+
+bool InOutage(int outageSeconds, std::int64_t msSinceStart)
+{
+    return outageSeconds > 0 && (msSinceStart / 1000) % 60 >= 60 - outageSeconds;
+}

@@ -75,7 +75,7 @@ CDemoServices::CDemoServices(DemoOptions options)
     : m_options(std::move(options)),
       m_live(std::make_unique<httplib::Server>()),
       m_dms(std::make_unique<httplib::Server>()),
-      m_chat(m_options.seed)
+      m_chat(m_options.seed, m_options.chat)
 {
     m_live->Get(kOnlinePath, [this](const httplib::Request& q, httplib::Response& r) { ServeOnline(q, r); });
     m_dms->Get(kHistoryPath, [this](const httplib::Request& q, httplib::Response& r) { ServeHistory(q, r); });
@@ -134,13 +134,18 @@ std::vector<SeenRequest> CDemoServices::Requests() const
     return {m_seen.begin(), m_seen.end()};
 }
 
-// Waits out --slow and answers --redirect; true when the request is still
-// to be served.
+// Waits out --slow and answers --outage and --redirect; true when the
+// request is still to be served.
 bool CDemoServices::Delay(const httplib::Request& request, httplib::Response& response, const char* service)
 {
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_stopped.wait_for(lock, std::chrono::milliseconds(m_options.slowMs), [this] { return m_stopping; });
+    }
+    const auto upMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_started);
+    if (InOutage(m_options.outageSeconds, upMs.count())) {
+        Answer(request, response, service, 503, "");
+        return false;
     }
     if (!m_options.redirect || IsMoved(request)) {
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -62,6 +63,7 @@ private:
                 int status, std::string body);
 
     const DemoOptions m_options;
+    const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
     std::unique_ptr<httplib::Server> m_live;
     std::unique_ptr<httplib::Server> m_dms;
     std::thread m_liveThread;

@@ -37,16 +37,22 @@ int CContainerUI::GetCount() const
 
 bool CContainerUI::Add(CControlUI* control)
 {
+    return AddAt(control, GetCount());
+}
+
+bool CContainerUI::AddAt(CControlUI* control, int index)
+{
     if (!control)
         return false;
     if (!control->GetWidget()) {
         delete control;
         return false;
     }
-    m_items.push_back(control);
+    index = std::clamp(index, 0, GetCount());
+    m_items.insert(m_items.begin() + index, control);
     control->SetManager(GetManager(), this);
-    // Before any trailing stretch the layout keeps after its children.
-    m_layout->insertWidget(GetCount() - 1, control->GetWidget());
+    // Children come first in the layout, before any trailing stretch.
+    m_layout->insertWidget(index, control->GetWidget());
     return true;
 }
 

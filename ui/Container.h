@@ -15,6 +15,8 @@ public:
     virtual int GetCount() const = 0;
     // Takes ownership; false (and the control is deleted) for null.
     virtual bool Add(CControlUI* control) = 0;
+    // The same, placed before the child at `index` (at the end past the last).
+    virtual bool AddAt(CControlUI* control, int index) = 0;
     // Removes and frees the child.
     virtual bool Remove(CControlUI* control) = 0;
     // Removes and frees every child.
@@ -30,6 +32,7 @@ public:
     CControlUI* GetItemAt(int index) const override;
     int GetCount() const override;
     bool Add(CControlUI* control) override;
+    bool AddAt(CControlUI* control, int index) override;
     bool Remove(CControlUI* control) override;
     void RemoveAll() override;
 

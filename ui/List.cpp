@@ -1,6 +1,7 @@
 #include "ui/List.h"
 
 #include <QBoxLayout>
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -52,9 +53,17 @@ CListUI::CListUI(QScrollArea* area) : CContainerUI(area, RowsLayout(area))
         if (m_stickToEnd)
             bar->setValue(max);
     });
-    QObject::connect(bar, &QScrollBar::actionTriggered, [this] {
-        m_stickToEnd = false; // the user scrolls: stop following the end
+    QObject::connect(bar, &QScrollBar::actionTriggered, [this, bar] {
+        // The user scrolls: up stops following the end, down to it resumes.
+        m_stickToEnd = bar->sliderPosition() >= bar->maximum();
         Notify(u"scroll");
+    });
+    // However the view got there, at the end it follows the end again.
+    QObject::connect(bar, &QScrollBar::valueChanged, [this, bar](int value) {
+        if (value >= bar->maximum() && !m_stickToEnd) {
+            m_stickToEnd = true;
+            Notify(u"scroll");
+        }
     });
 }
 
@@ -80,16 +89,66 @@ bool CListUI::SelectItem(int index)
     return true;
 }
 
+bool CListUI::AddAt(CControlUI* control, int index)
+{
+    const bool added = CContainerUI::AddAt(control, index);
+    if (added && index <= m_curSel)
+        ++m_curSel; // the selected row moves down with the others
+    return added;
+}
+
 bool CListUI::Remove(CControlUI* control)
 {
     m_curSel = -1;
+    DropAnchor(control);
     return CContainerUI::Remove(control);
 }
 
 void CListUI::RemoveAll()
 {
     m_curSel = -1;
+    m_anchors.clear();
     CContainerUI::RemoveAll();
+}
+
+void CListUI::DropAnchor(const CControlUI* row)
+{
+    for (auto it = m_anchors.begin(); it != m_anchors.end(); ++it) {
+        if (it->row == row) {
+            m_anchors.erase(it);
+            return;
+        }
+    }
+}
+
+void CListUI::BeginUpdate()
+{
+    m_anchors.clear();
+    if (m_stickToEnd || !GetWidget())
+        return;
+    QScrollArea* area = AreaOf(this);
+    const int top = area->verticalScrollBar()->value();
+    const int bottom = top + area->viewport()->height();
+    for (int i = 0; i < GetCount(); ++i) {
+        QWidget* row = GetItemAt(i)->GetWidget();
+        if (row && row->geometry().bottom() >= top && row->y() < bottom)
+            m_anchors.push_back(Anchor{GetItemAt(i), row->y() - top});
+    }
+}
+
+void CListUI::EndUpdate()
+{
+    std::vector<Anchor> anchors;
+    anchors.swap(m_anchors);
+    if (anchors.empty() || !GetWidget())
+        return;
+    QScrollArea* area = AreaOf(this);
+    // Place the rows now (this also resizes the scrolled area), so that the
+    // first row that stayed can be put back where it was.
+    if (QLayout* layout = area->widget()->layout())
+        layout->activate();
+    const Anchor& kept = anchors.front();
+    area->verticalScrollBar()->setValue(kept.row->GetWidget()->y() - kept.offset);
 }
 
 static Canvas* NewRow()

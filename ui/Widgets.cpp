@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <climits>
 
 namespace DuiLib {
 
@@ -23,6 +24,7 @@ bool SetLookAttribute(Look& look, const QString& name, const QString& value)
     else if (name == "textcolor") look.text = QColor(value);
     else if (name == "bkimage") look.image = value;
     else if (name == "align") look.align = ParseAlign(value);
+    else if (name == "maxwidth" && value.endsWith('%')) look.maxPercent = value.chopped(1).toInt();
     else if (name == "maxwidth") look.maxWidth = value.toInt();
     else return false;
     return true;
@@ -43,23 +45,41 @@ static void PaintBox(QPainter& p, const QRect& r, const Look& look, const QColor
     }
 }
 
+// The first `units` UTF-16 units of a text, never half a surrogate pair,
+// followed by "…" when anything was left out.
+static QString Head(const QString& text, int units)
+{
+    if (text.size() <= units)
+        return text;
+    if (text.at(units - 1).isHighSurrogate())
+        --units;
+    return text.left(units) + QChar(0x2026);
+}
+
 static void PaintText(QPainter& p, const QRect& r, const Look& look, const QString& text)
 {
     if (text.isEmpty())
         return;
     if (look.text.isValid())
         p.setPen(look.text);
-    QString shown = p.fontMetrics().elidedText(text, Qt::ElideRight, r.width());
+    QString shown = p.fontMetrics().elidedText(Head(text, kMaxShownUnits), Qt::ElideRight, r.width());
     p.drawText(r, static_cast<int>(look.align) | Qt::TextSingleLine, shown);
 }
 
-static QSize TextSize(const QWidget* w, const Look& look, const QString& text, int extra)
+static QSize TextSize(const QWidget* w, const QString& text, int extra)
 {
     QFontMetrics fm = w->fontMetrics();
-    int width = fm.horizontalAdvance(text) + extra + 2; // glyphs may overhang their advance
-    if (look.maxWidth > 0 && width > look.maxWidth)
-        width = look.maxWidth;
+    // Glyphs may overhang their advance.
+    int width = fm.horizontalAdvance(Head(text, kMaxShownUnits)) + extra + 2;
     return QSize(width, fm.height() + 6);
+}
+
+static QSize CappedTextSize(const QWidget* w, const Look& look, const QString& text, int extra)
+{
+    QSize size = TextSize(w, text, extra);
+    if (look.maxWidth > 0 && size.width() > look.maxWidth)
+        size.setWidth(look.maxWidth);
+    return size;
 }
 
 Canvas::Canvas(QWidget* parent) : QWidget(parent)
@@ -67,17 +87,47 @@ Canvas::Canvas(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-// A box is as big as its layout wants; a label as its text, and may shrink.
+// The widest a label may be: its maxwidth, or its share of the parent's
+// width but never less than its first characters.
+int Canvas::WidthCap() const
+{
+    int cap = look.maxWidth > 0 ? look.maxWidth : INT_MAX;
+    if (look.maxPercent > 0 && parentWidget()) {
+        int share = parentWidget()->width() * look.maxPercent / 100;
+        int kept = TextSize(this, Head(text, kKeptChars), 4).width();
+        cap = qMin(cap, qMax(share, kept));
+    }
+    return cap;
+}
+
+// A box is as big as its layout wants; a label as its text, and may shrink
+// unless its width is a share of its parent's: that one keeps its width.
 QSize Canvas::sizeHint() const
 {
     if (layout())
         return QWidget::sizeHint();
-    return text.isEmpty() ? QSize(0, 0) : TextSize(this, look, text, 4);
+    if (text.isEmpty())
+        return QSize(0, 0);
+    QSize size = TextSize(this, text, 4);
+    size.setWidth(qMin(size.width(), WidthCap()));
+    return size;
 }
 
 QSize Canvas::minimumSizeHint() const
 {
-    return layout() ? QWidget::minimumSizeHint() : QSize(0, 0);
+    if (layout())
+        return QWidget::minimumSizeHint();
+    return look.maxPercent > 0 ? sizeHint() : QSize(0, 0);
+}
+
+// Labels whose width is a share of this one's follow its width.
+void Canvas::resizeEvent(QResizeEvent*)
+{
+    for (QObject* child : children()) {
+        auto* label = dynamic_cast<Canvas*>(child);
+        if (label && label->look.maxPercent > 0)
+            label->updateGeometry();
+    }
 }
 
 void Canvas::paintEvent(QPaintEvent*)
@@ -122,7 +172,7 @@ ButtonWidget::ButtonWidget(bool option) : m_option(option)
 
 QSize ButtonWidget::sizeHint() const
 {
-    return TextSize(this, look, label, m_option ? 28 : 16);
+    return CappedTextSize(this, look, label, m_option ? 28 : 16);
 }
 
 void ButtonWidget::paintEvent(QPaintEvent*)

@@ -17,8 +17,17 @@ struct Look {
     QColor bk, hotBk, pushedBk, selectedBk, border, text;
     QString image;
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
-    int maxWidth = 0; // 0: no limit on the preferred width
+    int maxWidth = 0;   // 0: no limit on the preferred width
+    int maxPercent = 0; // a share of the parent's width instead: the label
+                        // then keeps its width up to it (see LAYOUT.md)
 };
+
+// Longest part of a text that is ever measured or drawn, in UTF-16 units:
+// a longer text costs the same as one of this length.
+constexpr int kMaxShownUnits = 1000;
+// A label whose width is a share of its parent's never shows fewer than its
+// first this many characters (followed by "…").
+constexpr int kKeptChars = 3;
 
 // Reads one look attribute; false if the name is not a look attribute.
 bool SetLookAttribute(Look& look, const QString& name, const QString& value);
@@ -37,11 +46,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
+    int WidthCap() const;
     bool m_hot = false;
 };
 

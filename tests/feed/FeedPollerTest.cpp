@@ -14,6 +14,7 @@
 
 #include "feed/FeedDecode.h"
 #include "feed/FeedUrls.h"
+#include "feed/PollOutcome.h"
 #include "tools/DemoServices.h"
 
 namespace {
@@ -44,7 +45,11 @@ public:
 
     CFeedPoller Poller(RefreshPoster post = nullptr)
     {
-        return CFeedPoller(settings, list, post ? post : [this] { ++posts; });
+        // By default the window's part too: each refresh is taken at once.
+        return CFeedPoller(settings, list, post ? post : [this] {
+            ++posts;
+            list.RefreshTaken();
+        });
     }
 
     // The body of the last reply of one service.
@@ -96,6 +101,7 @@ struct FailureCase {
     DemoOptions options;
     bool countTaken;
     bool published;
+    const char* reason; // what the window would say, empty when all went well
 };
 
 void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
@@ -119,7 +125,8 @@ DemoOptions Delivered(bool redirect, bool chunked)
 class FeedFailureTest : public testing::TestWithParam<FailureCase> {};
 
 // A bad reply costs only itself: the count and the list it would have set
-// keep their values, the other request of the cycle still happens.
+// keep their values, the other request of the cycle still happens, and the
+// cycle's outcome, good or bad, reaches the window with one refresh.
 TEST_P(FeedFailureTest, BadReplyKeepsWhatItWouldHaveReplaced)
 {
     Feed feed(GetParam().options);
@@ -129,22 +136,23 @@ TEST_P(FeedFailureTest, BadReplyKeepsWhatItWouldHaveReplaced)
     feed.Poller().PollOnce(1000);
 
     EXPECT_EQ(feed.list.Online() != -7, GetParam().countTaken);
-    EXPECT_EQ(feed.posts, GetParam().published ? 1 : 0);
+    EXPECT_EQ(feed.posts, 1);
+    EXPECT_EQ(FailureReason(feed.list.LastOutcome()), GetParam().reason);
     const std::vector<DanmuItem> items = feed.list.Snapshot();
     EXPECT_EQ(items.size() == 1 && items[0].msg == u"kept", !GetParam().published);
     EXPECT_EQ(feed.LastBody("dms").empty(), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, FeedFailureTest, testing::Values(
-    FailureCase{"OnlineUnparsable", Spoilt(OnlineMode::Unparsable, HistoryMode::Ok), false, true},
-    FailureCase{"OnlineArray", Spoilt(OnlineMode::Array, HistoryMode::Ok), false, true},
-    FailureCase{"OnlineNumber", Spoilt(OnlineMode::Number, HistoryMode::Ok), false, true},
-    FailureCase{"HistoryObject", Spoilt(OnlineMode::Ok, HistoryMode::Object), true, false},
-    FailureCase{"HistoryEmpty", Spoilt(OnlineMode::Ok, HistoryMode::Empty), true, false},
-    FailureCase{"HistoryUnparsable", Spoilt(OnlineMode::Ok, HistoryMode::Unparsable), true, false},
-    FailureCase{"Redirected", Delivered(true, false), true, true},
-    FailureCase{"Chunked", Delivered(false, true), true, true},
-    FailureCase{"RedirectedAndChunked", Delivered(true, true), true, true}),
+    FailureCase{"OnlineUnparsable", Spoilt(OnlineMode::Unparsable, HistoryMode::Ok), false, true, "服务器回复无法解析"},
+    FailureCase{"OnlineArray", Spoilt(OnlineMode::Array, HistoryMode::Ok), false, true, "服务器回复无法解析"},
+    FailureCase{"OnlineNumber", Spoilt(OnlineMode::Number, HistoryMode::Ok), false, true, "服务器回复无法解析"},
+    FailureCase{"HistoryObject", Spoilt(OnlineMode::Ok, HistoryMode::Object), true, false, "服务器回复无法解析"},
+    FailureCase{"HistoryEmpty", Spoilt(OnlineMode::Ok, HistoryMode::Empty), true, false, ""},
+    FailureCase{"HistoryUnparsable", Spoilt(OnlineMode::Ok, HistoryMode::Unparsable), true, false, "服务器回复无法解析"},
+    FailureCase{"Redirected", Delivered(true, false), true, true, ""},
+    FailureCase{"Chunked", Delivered(false, true), true, true, ""},
+    FailureCase{"RedirectedAndChunked", Delivered(true, true), true, true, ""}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 // A loopback port that is bound but not listening, so that connections to
@@ -169,7 +177,7 @@ private:
     int m_port = 0;
 };
 
-TEST(FeedPollerTest, UnreachableServicesChangeNothing)
+TEST(FeedPollerTest, UnreachableServicesChangeNothingButSayWhy)
 {
     RefusingPort refusing;
     const FeedSettings settings{refusing.Host(), refusing.Host(), 0};
@@ -179,7 +187,38 @@ TEST(FeedPollerTest, UnreachableServicesChangeNothing)
     CFeedPoller(settings, list, [&] { ++posts; }).PollOnce(1000);
     EXPECT_EQ(list.Online(), 3);
     EXPECT_TRUE(list.Snapshot().empty());
-    EXPECT_EQ(posts, 0);
+    EXPECT_EQ(posts, 1);
+    const PollOutcome outcome = list.LastOutcome();
+    EXPECT_EQ(outcome.online.error, -3);
+    EXPECT_EQ(outcome.history.error, -3);
+    EXPECT_FALSE(CycleSucceeded(outcome));
+    EXPECT_EQ(FailureReason(outcome), "无法连接 " + refusing.Host());
+}
+
+TEST(FeedPollerTest, AnUnreadableReplyIsReportedWithItsStatus)
+{
+    Feed feed;
+    feed.settings.liveHost = feed.settings.dmsHost; // the live path is not served there: 404
+    feed.Poller().PollOnce(1000);
+    EXPECT_EQ(FailureReason(feed.list.LastOutcome()), "服务器错误 (404)");
+}
+
+// The window takes no refresh while the worker goes on: one refresh waits,
+// the others are dropped, and the one that waits reads the newest list.
+TEST(FeedPollerTest, RefreshesNeverPileUp)
+{
+    Feed feed;
+    int posted = 0;
+    CFeedPoller poller = feed.Poller([&] { ++posted; });
+    for (int cycle = 0; cycle < 4; ++cycle) {
+        poller.PollOnce(1000);
+    }
+    EXPECT_EQ(posted, 1);
+    const std::vector<DanmuItem> newest = feed.list.Snapshot();
+    feed.list.RefreshTaken();
+    poller.PollOnce(1000);
+    EXPECT_EQ(posted, 2);
+    EXPECT_NE(feed.list.Snapshot(), newest);
 }
 
 TEST(FeedPollerTest, RunTestsTheStopFlagBeforeEveryCycle)
@@ -192,6 +231,7 @@ TEST(FeedPollerTest, RunTestsTheStopFlagBeforeEveryCycle)
     stop = false;
     // The flag is set during the second cycle; that cycle still completes.
     feed.Poller([&] {
+        feed.list.RefreshTaken();
         if (++feed.posts == 2) {
             stop = true;
         }

@@ -51,6 +51,41 @@ TEST(ChatGeneratorTest, EveryElementIsAMessageTheFeedCanShow)
     EXPECT_EQ(kinds, (std::set<std::string>{"normal", "gift", "enter", "like", "follow"}));
 }
 
+// What the feed makes of a reply of each shape.
+TEST(ChatGeneratorTest, ShapesBendTheChatAsAsked)
+{
+    ChatShape longLines;
+    longLines.messageLength = 300;
+    CChatGenerator talkative(3, longLines);
+    std::string body = "[";
+    for (const std::string& element : talkative.NextHistory(1, 25)) {
+        body += (body.size() > 1 ? "," : "") + element;
+    }
+    int chats = 0;
+    for (const DanmuItem& item : DecodeHistory(body + "]")) {
+        if (item.msg.rfind(u"送出了[", 0) != 0 && !item.msg.empty()) {
+            EXPECT_EQ(item.msg.size(), 300u);
+            ++chats;
+        }
+    }
+    EXPECT_GT(chats, 0);
+
+    ChatShape big;
+    big.historySize = 10000;
+    CChatGenerator crowded(3, big);
+    EXPECT_EQ(crowded.NextHistory(1, 25).size(), 10000u) << "whatever the request asks";
+
+    ChatShape huge;
+    huge.hugeMessage = 1 << 20;
+    CChatGenerator flooded(3, huge);
+    for (int round = 0; round < 2; ++round) {
+        const std::vector<std::string> elements = flooded.NextHistory(1, 25);
+        ASSERT_EQ(elements.size(), 26u);
+        const Json::Value document = Parse(Parse(elements.front())["msg"].asString());
+        EXPECT_EQ(document["msg"].asString().size(), static_cast<size_t>(1 << 20)) << "newest in every reply";
+    }
+}
+
 TEST(ChatGeneratorTest, OnlineDriftsAndStaysPositive)
 {
     CChatGenerator chat(3);

@@ -1,4 +1,5 @@
 #include "tools/DemoOptions.h"
+#include "tools/DemoReplies.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,10 @@ TEST_P(DemoOptionsTest, ReadsKnownOptionsAndRefusesTheRest)
     EXPECT_EQ(options.chunked, expected.chunked);
     EXPECT_EQ(options.slowMs, expected.slowMs);
     EXPECT_EQ(options.seed, expected.seed);
+    EXPECT_EQ(options.chat.messageLength, expected.chat.messageLength);
+    EXPECT_EQ(options.chat.historySize, expected.chat.historySize);
+    EXPECT_EQ(options.chat.hugeMessage, expected.chat.hugeMessage);
+    EXPECT_EQ(options.outageSeconds, expected.outageSeconds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, DemoOptionsTest, testing::Values(
@@ -55,6 +60,14 @@ INSTANTIATE_TEST_SUITE_P(Arguments, DemoOptionsTest, testing::Values(
                With([](DemoOptions& o) { o.online = OnlineMode::Number; o.history = HistoryMode::Unparsable; })},
     OptionCase{{"--redirect", "--chunked", "--slow=250", "--seed=9"}, true,
                With([](DemoOptions& o) { o.redirect = o.chunked = true; o.slowMs = 250; o.seed = 9; })},
+    OptionCase{{"--message-length=300", "--history-size=10000"}, true,
+               With([](DemoOptions& o) { o.chat.messageLength = 300; o.chat.historySize = 10000; })},
+    OptionCase{{"--huge-message=52428800", "--outage=20"}, true,
+               With([](DemoOptions& o) { o.chat.hugeMessage = 52428800; o.outageSeconds = 20; })},
+    OptionCase{{"--outage=60"}, false, {}},
+    OptionCase{{"--history-size=-1"}, false, {}},
+    OptionCase{{"--huge-message=1000000000"}, false, {}},
+    OptionCase{{"--message-length="}, false, {}},
     OptionCase{{"--live-port=65536"}, false, {}},
     OptionCase{{"--slow=abc"}, false, {}},
     OptionCase{{"--online=ARRAY"}, false, {}},
@@ -68,6 +81,18 @@ TEST(DemoOptionsTest, DefaultsAreRealPorts)
     EXPECT_GT(options.livePort, 0);
     EXPECT_GT(options.dmsPort, 0);
     EXPECT_NE(options.livePort, options.dmsPort);
+}
+
+
+TEST(DemoOptionsTest, AnOutageIsTheEndOfEveryMinute)
+{
+    EXPECT_FALSE(InOutage(0, 59999));
+    EXPECT_FALSE(InOutage(20, 0));
+    EXPECT_FALSE(InOutage(20, 39999));
+    EXPECT_TRUE(InOutage(20, 40000));
+    EXPECT_TRUE(InOutage(20, 59999));
+    EXPECT_FALSE(InOutage(20, 60000));
+    EXPECT_TRUE(InOutage(20, 60000 * 7 + 45000));
 }
 
 } // namespace
