@@ -10,6 +10,19 @@ namespace {
 const char16_t kGiftPrefix[] = u"送出了[";
 const char16_t kGiftSuffix[] = u"]";
 
+// A string member's text in UTF-16, at most kMaxTextUnits, read in place:
+// a long text is never copied whole.
+std::u16string TextOf(const Json::Value& text)
+{
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    text.getString(&begin, &end);
+    return ToWide(begin, end, kMaxTextUnits);
+}
+
+// The item of a message document held in [begin, end).
+std::optional<DanmuItem> DecodeDocument(const char* begin, const char* end);
+
 // The text shown for a message of the given kind; empty for other kinds or
 // when the member that the kind needs is not a string.
 std::u16string MessageText(const Json::Value& message)
@@ -21,12 +34,12 @@ std::u16string MessageText(const Json::Value& message)
     const std::string word = kind.asString();
     if (word == "normal") {
         const Json::Value& text = MemberOf(message, "msg");
-        return text.isString() ? ToWide(text.asString(), kMaxTextUnits) : std::u16string();
+        return text.isString() ? TextOf(text) : std::u16string();
     }
     if (word == "gift") {
         const Json::Value& gift = MemberOf(message, "giftName");
         if (gift.isString()) {
-            return kGiftPrefix + ToWide(gift.asString(), kMaxTextUnits) + kGiftSuffix;
+            return kGiftPrefix + TextOf(gift) + kGiftSuffix;
         }
     }
     return {};
@@ -37,10 +50,28 @@ std::u16string MessageText(const Json::Value& message)
 std::optional<DanmuItem> DecodeElement(const Json::Value& element)
 {
     const Json::Value& document = MemberOf(element, "msg");
-    if (!document.isString()) {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    if (!document.isString() || !document.getString(&begin, &end)) {
         return std::nullopt;
     }
-    return DecodeMessage(document.asString());
+    return DecodeDocument(begin, end);
+}
+
+std::optional<DanmuItem> DecodeDocument(const char* begin, const char* end)
+{
+    Json::Value message;
+    if (!ParseJson(begin, end, message) || !(message.isObject() || message.isNull())) {
+        return std::nullopt;
+    }
+    DanmuItem item;
+    const Json::Value& nick = MemberOf(message, "nickname");
+    if (nick.isString()) {
+        item.nick = TextOf(nick) + u":";
+    }
+    item.msg = MessageText(message);
+    item.level = AsInt32(MemberOf(message, "level")).value_or(item.level);
+    return item;
 }
 
 } // namespace
@@ -60,18 +91,7 @@ std::optional<std::int32_t> DecodeOnline(const std::string& body)
 
 std::optional<DanmuItem> DecodeMessage(const std::string& document)
 {
-    Json::Value message;
-    if (!ParseJson(document, message) || !(message.isObject() || message.isNull())) {
-        return std::nullopt;
-    }
-    DanmuItem item;
-    const Json::Value& nick = MemberOf(message, "nickname");
-    if (nick.isString()) {
-        item.nick = ToWide(nick.asString(), kMaxTextUnits) + u":";
-    }
-    item.msg = MessageText(message);
-    item.level = AsInt32(MemberOf(message, "level")).value_or(item.level);
-    return item;
+    return DecodeDocument(document.data(), document.data() + document.size());
 }
 
 std::optional<std::vector<DanmuItem>> ReadHistory(const std::string& body)

@@ -5,9 +5,14 @@
 
 bool ParseJson(const std::string& text, Json::Value& root)
 {
+    return ParseJson(text.data(), text.data() + text.size(), root);
+}
+
+bool ParseJson(const char* begin, const char* end, Json::Value& root)
+{
     Json::Reader reader;
     try {
-        return reader.parse(text, root);
+        return reader.parse(begin, end, root);
     } catch (const Json::Exception&) {
         // The reader throws, rather than failing, past its nesting limit.
         root = Json::Value();

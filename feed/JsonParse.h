@@ -11,6 +11,8 @@
 // Parses a whole document into `root`; false when it is not JSON. Documents
 // nested too deeply for the reader count as not JSON instead of throwing.
 bool ParseJson(const std::string& text, Json::Value& root);
+// The same over the bytes [begin, end), without copying them.
+bool ParseJson(const char* begin, const char* end, Json::Value& root);
 
 // The member `name` of an object, or null for a missing member and for any
 // value that is not an object (where the accessors would throw).

@@ -51,8 +51,12 @@ void ConvertNext(const char*& it, const char* end, std::u16string& wide)
 
 std::u16string ToWide(const std::string& utf8, std::size_t maxUnits)
 {
-    const char* it = utf8.c_str();
-    const char* end = it + utf8.size();
+    return ToWide(utf8.data(), utf8.data() + utf8.size(), maxUnits);
+}
+
+std::u16string ToWide(const char* begin, const char* end, std::size_t maxUnits)
+{
+    const char* it = begin;
     std::u16string wide;
     // One unit past the limit is enough to know that the text is cut.
     while (it != end && *it != '\0' && wide.size() <= maxUnits) {

@@ -9,3 +9,5 @@
 // and ended with "…" within that many units; the input past the cut is
 // never looked at.
 std::u16string ToWide(const std::string& utf8, std::size_t maxUnits = std::u16string::npos);
+// The same over the bytes [begin, end), without copying them.
+std::u16string ToWide(const char* begin, const char* end, std::size_t maxUnits);
