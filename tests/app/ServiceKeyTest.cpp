@@ -9,6 +9,7 @@
 TEST(ServiceKeyTest, TheConfiguredKeyIsSentAndAWrongOneGetsNothing)
 {
     CDemoServices services{DemoOptions{}};
+    services.KeepRecord();
     ASSERT_TRUE(services.Start());
     const std::string live = "127.0.0.1:" + std::to_string(services.LivePort());
     const std::string dms = "127.0.0.1:" + std::to_string(services.DmsPort());

@@ -32,21 +32,22 @@ TEST(FeedBound, OversizedRepliesLeaveTheListAndCountAsTheyWere)
     });
     const std::string host = "127.0.0.1:" + std::to_string(server.Port());
     CDanmuList list;
-    int posts = 0;
-    CFeedPoller poller(FeedSettings{host, host, 0}, list, [&] { ++posts; });
+    CFeedPoller poller(FeedSettings{host, host, 0}, list, [&] { list.RefreshTaken(); });
 
     poller.PollOnce(1000);
-    ASSERT_EQ(1, posts);
+    EXPECT_TRUE(CycleSucceeded(list.LastOutcome()));
     EXPECT_EQ(37, list.Online());
     EXPECT_EQ(1u, list.Snapshot().size());
 
     poller.PollOnce(1000);
-    EXPECT_EQ(1, posts);
+    const PollOutcome failed = list.LastOutcome();
+    EXPECT_EQ(-6, failed.online.error);
+    EXPECT_EQ(-6, failed.history.error);
     EXPECT_EQ(37, list.Online());
     EXPECT_EQ(1u, list.Snapshot().size());
 
     poller.PollOnce(1000);
-    EXPECT_EQ(2, posts);
+    EXPECT_TRUE(CycleSucceeded(list.LastOutcome()));
     EXPECT_EQ(98, list.Online());
     EXPECT_EQ(2u, list.Snapshot().size());
 }
