@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/QuietDanmu.h"
+#include "tests/app/OpenDanmuTest.h"
 #include "ui/List.h"
 #include "ui/Simulate.h"
 
@@ -43,18 +43,8 @@ inline PollOutcome Cycle(int onlineError, int historyStatus, bool historyRead)
     return outcome;
 }
 
-class DanmuFeedTest : public ::testing::Test {
+class DanmuFeedTest : public OpenDanmuTest {
 protected:
-    void SetUp() override
-    {
-        UseProgramSkin();
-        frame = new CMainFrame;
-        hwnd = danmu.Open();
-        ASSERT_NE(hwnd, nullptr);
-        DuiLib::simulate::ProcessPending();
-    }
-    void TearDown() override { delete frame; }
-
     void Show(std::vector<DanmuItem> items)
     {
         danmu.Feed(std::move(items), 5);
@@ -95,10 +85,6 @@ protected:
         }
         return -1;
     }
-
-    CMainFrame* frame = nullptr;
-    QuietDanmu danmu;
-    HWND hwnd = nullptr;
 };
 
 // Every row shows its item, in order, as a rebuild from scratch would.

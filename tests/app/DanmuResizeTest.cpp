@@ -4,29 +4,22 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/QuietDanmu.h"
+#include "tests/app/OpenDanmuTest.h"
 #include "ui/Simulate.h"
 
 using namespace DuiLib;
 
 namespace {
 
-class DanmuResizeTest : public ::testing::Test {
+class DanmuResizeTest : public OpenDanmuTest {
 protected:
     void SetUp() override
     {
-        UseProgramSkin();
-        frame = new CMainFrame;
-        hwnd = danmu.Open();
-        ASSERT_NE(hwnd, nullptr);
+        OpenDanmuTest::SetUp();
         SetWindowPos(hwnd, nullptr, 100, 100, 300, 250, 0);
     }
-    void TearDown() override { delete frame; }
     simulate::WindowState State() const { return simulate::StateOf(hwnd); }
 
-    CMainFrame* frame = nullptr;
-    QuietDanmu danmu;
-    HWND hwnd = nullptr;
 };
 
 } // namespace

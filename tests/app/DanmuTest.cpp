@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/QuietDanmu.h"
+#include "tests/app/OpenDanmuTest.h"
 #include "tests/ui/Watchdog.h"
 #include "ui/Simulate.h"
 
@@ -12,26 +12,14 @@ using namespace DuiLib;
 
 namespace {
 
-class DanmuTest : public ::testing::Test {
+class DanmuTest : public OpenDanmuTest {
 protected:
-    void SetUp() override
-    {
-        UseProgramSkin();
-        frame = new CMainFrame;
-        hwnd = danmu.Open();
-        ASSERT_NE(hwnd, nullptr);
-        simulate::ProcessPending(); // the refresh posted during set-up
-    }
-    void TearDown() override { delete frame; }
     bool LoopEnds()
     {
         Watchdog dog;
         CPaintManagerUI::MessageLoop();
         return !dog.Fired();
     }
-    CMainFrame* frame = nullptr;
-    QuietDanmu danmu;
-    HWND hwnd = nullptr;
 };
 
 TEST_F(DanmuTest, SetsItselfUpWithTheSharedSettings)

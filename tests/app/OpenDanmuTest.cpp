@@ -1,0 +1,15 @@
+#include "tests/app/OpenDanmuTest.h"
+
+#include "tests/app/AppTestSupport.h"
+#include "ui/Simulate.h"
+
+using namespace DuiLib;
+
+void OpenDanmuTest::SetUp()
+{
+    UseProgramSkin();
+    frame = new CMainFrame;
+    hwnd = danmu.Open();
+    ASSERT_NE(hwnd, nullptr);
+    simulate::ProcessPending(); // the refresh posted during set-up
+}
