@@ -8,28 +8,35 @@
 namespace {
 
 CLog* g_programLog = nullptr;
+bool g_writerStarted = false; // user-interface thread only, as every line is
 
 } // namespace
 
-int StartProgramLog(CLog& log)
+int OpenProgramLog(CLog& log)
 {
     const std::string folder = XdgStateDir();
     if (MakeDirs(folder, 0700) != 0)
         return -1;
-    if (log.SetFile(folder + "/orvel-helper", kLogFileBytes, kLogFiles) != 0)
-        return -1;
-    return log.Start();
+    return log.SetFile(folder + "/orvel-helper", kLogFileBytes, kLogFiles);
 }
 
 void SetProgramLog(CLog* log)
 {
     g_programLog = log;
+    g_writerStarted = false;
 }
 
 void WriteLogLine(const std::string& text)
 {
     if (!g_programLog)
         return;
+    if (!g_writerStarted) {
+        if (g_programLog->Start() != 0) {
+            g_programLog = nullptr;
+            return;
+        }
+        g_writerStarted = true;
+    }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

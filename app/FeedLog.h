@@ -11,11 +11,13 @@ class CLog;
 constexpr int kLogFileBytes = 256 * 1024;
 constexpr int kLogFiles = 2;
 
-// Opens the file and starts the log's writer; -1 when the folder or the
-// file cannot be made (the program then runs without a log).
-int StartProgramLog(CLog& log);
+// Opens the file; -1 when the folder or the file cannot be made (the
+// program then runs without a log).
+int OpenProgramLog(CLog& log);
 
-// Where WriteLogLine goes; null (the default) drops the lines.
+// Where WriteLogLine goes; null (the default) drops the lines. The log's
+// writer thread starts with the first line, so a run whose feed never
+// changes state wakes no thread for it.
 void SetProgramLog(CLog* log);
 
 // One line with the local time in front. User-interface thread.

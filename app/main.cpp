@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     std::fputs(decision.error.c_str(), stderr);
     if (!decision.run)
         return decision.exitCode;
-    if (StartProgramLog(g_log) == 0)
+    if (OpenProgramLog(g_log) == 0)
         SetProgramLog(&g_log);
     std::string logLine;
     const std::string path = SettingsPath();

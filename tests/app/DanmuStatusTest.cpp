@@ -49,7 +49,6 @@ TEST_F(DanmuStatusTest, TheLogGetsOneLinePerChangeOfState)
     {
         CLog log;
         ASSERT_EQ(log.SetFile(base, kLogFileBytes, kLogFiles), 0);
-        ASSERT_EQ(log.Start(), 0);
         SetProgramLog(&log);
         for (const PollOutcome& outcome : {Cycle(-3, 200, true), Cycle(-3, 200, true), Cycle(-3, 200, true),
                                            Cycle(0, 200, true), Cycle(0, 200, true), Cycle(0, 200, false)})
