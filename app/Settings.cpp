@@ -9,6 +9,9 @@ namespace {
 
 const char kRoom[] = "room";
 const char kOpacity[] = "opacity";
+// The settings slider's lowest value: an edited file cannot make the window
+// invisible either.
+constexpr int kMinOpacity = 30;
 const char kFontSize[] = "font_size";
 const char kDanmu[] = "danmaku_window";
 const char* const kRectKeys[] = {"x", "y", "width", "height"};
@@ -60,10 +63,10 @@ void ReadRemembered(SettingsDocument& doc)
     RememberedSettings& values = doc.values;
     if (!root[kRoom].isNull() && !(values.room = IntIn(root[kRoom], 0, std::numeric_limits<std::int32_t>::max())))
         AddProblem(doc, kRoom, "is not a room number from 0 to 2147483647", "an empty room field");
-    if (const std::optional<int> opacity = IntIn(root[kOpacity], 0, 255))
+    if (const std::optional<int> opacity = IntIn(root[kOpacity], kMinOpacity, 255))
         values.opacity = *opacity;
     else if (!root[kOpacity].isNull())
-        AddProblem(doc, kOpacity, "is not a whole number from 0 to 255", "150");
+        AddProblem(doc, kOpacity, "is not a whole number from 30 to 255", "150");
     const std::optional<int> size = IntIn(root[kFontSize], 11, 14);
     if (size && *size != 13)
         values.fontSize = *size;

@@ -66,7 +66,8 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         const char* json;
         const char* line;
     } cases[] = {
-        {R"({"opacity": 256})", "\"opacity\": 256 is not a whole number from 0 to 255; this run uses 150."},
+        {R"({"opacity": 256})", "\"opacity\": 256 is not a whole number from 30 to 255; this run uses 150."},
+        {R"({"opacity": 0})", "\"opacity\": 0 is not a whole number from 30 to 255"},
         {R"({"opacity": "abc"})", "\"opacity\": \"abc\" is not a whole number"},
         {R"({"opacity": 99.5})", "\"opacity\": 99.5 is not"},
         {R"({"font_size": 13})", "\"font_size\": 13 is not 11, 12 or 14; this run uses 11."},
@@ -170,10 +171,10 @@ TEST(SettingsTest, AnUnusableFileIsKeptAsBadAndTheDefaultsAreUsed)
         EXPECT_NE(log.find("kept as " + path + ".bad"), std::string::npos) << log;
         EXPECT_EQ(ReadWhole(path + ".bad"), text);
         RememberedSettings now;
-        now.opacity = 10;
+        now.opacity = 40;
         EXPECT_EQ(SaveSettings(path, doc, now), "");
         EXPECT_EQ(ReadWhole(path + ".bad"), text);
-        EXPECT_EQ(LoadSettings(path, log).values.opacity, 10);
+        EXPECT_EQ(LoadSettings(path, log).values.opacity, 40);
     }
 }
 
@@ -200,7 +201,7 @@ TEST(SettingsTest, AWriteInterruptedBeforeTheRenameLeavesTheOldFileWhole)
     ASSERT_GE(child, 0);
     if (child == 0) {
         RememberedSettings now;
-        now.opacity = 1;
+        now.opacity = 31;
         SaveSettings(path, SettingsDocument{}, now, [] { _exit(3); });
         _exit(0);
     }
