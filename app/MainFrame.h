@@ -21,6 +21,7 @@ public:
     FeedSettings m_feed = BuiltInFeedSettings(); // where the poller asks
     int m_fontSize = 11;                   // the rows' font size at the danmaku window's start
     std::optional<WindowRect> m_danmuRect; // its remembered place; none: centred
+    DanmuOptions m_options;                // display and filter options, as remembered and changed
     CWndDanmu* m_danmu = nullptr;          // once a room is open
 
     // Opens the danmaku window for the room and closes the start window.

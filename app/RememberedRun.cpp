@@ -25,6 +25,7 @@ void ApplyRemembered(CMainFrame& frame, const SettingsDocument& read)
     frame.m_opacity = read.values.opacity;
     frame.m_fontSize = read.values.fontSize;
     frame.m_danmuRect = read.values.danmu;
+    frame.m_options = read.values.options;
     if (read.values.room && frame.m_editNum) {
         CDuiString room;
         room.Format(u"%d", *read.values.room);
@@ -36,6 +37,7 @@ RememberedSettings CurrentRemembered(const CMainFrame& frame, const RememberedSe
 {
     RememberedSettings now = read;
     now.opacity = frame.m_opacity;
+    now.options = frame.m_options;
     if (!frame.m_danmu)
         return now; // no room was opened: nothing else changed
     now.room = frame.m_roomId;

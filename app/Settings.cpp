@@ -15,6 +15,26 @@ constexpr int kMinOpacity = 30;
 const char kFontSize[] = "font_size";
 const char kDanmu[] = "danmaku_window";
 const char* const kRectKeys[] = {"x", "y", "width", "height"};
+const char kBlockedNicks[] = "blocked_nicknames";
+const char kBlockedWords[] = "blocked_words";
+const char kPassThroughKey[] = "pass_through_shortcut";
+
+// The options that are a plain yes or no, with their keys.
+struct FlagSetting {
+    const char* key;
+    bool DanmuOptions::*member;
+};
+const FlagSetting kFlags[] = {
+    {"background_only_opacity", &DanmuOptions::backgroundOnly},
+    {"wrap_long_messages", &DanmuOptions::wrap},
+    {"hide_notices", &DanmuOptions::hideNotices},
+    {"hide_gifts", &DanmuOptions::hideGifts},
+    {"pass_through_notice_shown", &DanmuOptions::passThroughNoticeShown},
+};
+const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kBlockLists[] = {
+    {kBlockedNicks, &DanmuOptions::blockedNicks},
+    {kBlockedWords, &DanmuOptions::blockedWords},
+};
 
 // A value as a message shows it: a string quoted and escaped, anything else
 // as compact JSON, both cut short.
@@ -77,6 +97,64 @@ void ReadRemembered(SettingsDocument& doc)
             "the default size, centred");
 }
 
+// A block list: an array of texts, each at most kMaxBlockEntryBytes, at
+// most kMaxBlockEntries of them; empty entries are dropped.
+std::optional<std::vector<std::string>> BlockListOf(const Json::Value& value)
+{
+    if (!value.isArray() || value.size() > kMaxBlockEntries)
+        return std::nullopt;
+    std::vector<std::string> list;
+    for (const Json::Value& entry : value) {
+        if (!entry.isString() || entry.asString().size() > kMaxBlockEntryBytes)
+            return std::nullopt;
+        if (!entry.asString().empty())
+            list.push_back(entry.asString());
+    }
+    return list;
+}
+
+void ReadOptions(SettingsDocument& doc)
+{
+    const Json::Value& root = doc.root;
+    DanmuOptions& options = doc.values.options;
+    for (const FlagSetting& flag : kFlags) {
+        if (root[flag.key].isBool())
+            options.*flag.member = root[flag.key].asBool();
+        else if (!root[flag.key].isNull())
+            AddProblem(doc, flag.key, "is not true or false", options.*flag.member ? "true" : "false");
+    }
+    for (const auto& [key, member] : kBlockLists) {
+        if (root[key].isNull())
+            continue;
+        if (std::optional<std::vector<std::string>> list = BlockListOf(root[key]))
+            options.*member = std::move(*list);
+        else
+            AddProblem(doc, key, "is not a list of at most 500 texts of at most 200 bytes", "an empty list");
+    }
+    if (root[kPassThroughKey].isString() && !root[kPassThroughKey].asString().empty()
+        && root[kPassThroughKey].asString().size() <= kMaxShownValue)
+        options.passThroughKey = root[kPassThroughKey].asString();
+    else if (!root[kPassThroughKey].isNull())
+        AddProblem(doc, kPassThroughKey, "is not a key sequence such as \"Ctrl+Alt+P\"", options.passThroughKey);
+}
+
+void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions& now)
+{
+    for (const FlagSetting& flag : kFlags) {
+        if (now.*flag.member != was.*flag.member)
+            root[flag.key] = now.*flag.member;
+    }
+    for (const auto& [key, member] : kBlockLists) {
+        if (now.*member == was.*member)
+            continue;
+        root[key] = Json::Value(Json::arrayValue);
+        for (const std::string& entry : now.*member)
+            root[key].append(entry);
+    }
+    if (now.passThroughKey != was.passThroughKey)
+        root[kPassThroughKey] = now.passThroughKey;
+}
+
 void ReadServices(SettingsDocument& doc)
 {
     for (const ServiceSetting& setting : kServiceSettings) {
@@ -109,7 +187,15 @@ bool operator==(const WindowRect& a, const WindowRect& b)
 
 bool operator==(const RememberedSettings& a, const RememberedSettings& b)
 {
-    return a.room == b.room && a.opacity == b.opacity && a.fontSize == b.fontSize && a.danmu == b.danmu;
+    return a.room == b.room && a.opacity == b.opacity && a.fontSize == b.fontSize && a.danmu == b.danmu
+        && a.options == b.options;
+}
+
+bool operator==(const DanmuOptions& a, const DanmuOptions& b)
+{
+    return a.backgroundOnly == b.backgroundOnly && a.wrap == b.wrap && a.hideNotices == b.hideNotices
+        && a.hideGifts == b.hideGifts && a.blockedNicks == b.blockedNicks && a.blockedWords == b.blockedWords
+        && a.passThroughKey == b.passThroughKey && a.passThroughNoticeShown == b.passThroughNoticeShown;
 }
 
 SettingsDocument ReadSettings(const Json::Value& root)
@@ -117,6 +203,7 @@ SettingsDocument ReadSettings(const Json::Value& root)
     SettingsDocument doc;
     doc.root = root;
     ReadRemembered(doc);
+    ReadOptions(doc);
     ReadServices(doc);
     return doc;
 }
@@ -133,6 +220,7 @@ std::string WriteSettings(const SettingsDocument& read, const RememberedSettings
         root[kFontSize] = now.fontSize;
     if (now.danmu && !(was.danmu && *now.danmu == *was.danmu))
         root[kDanmu] = RectValue(*now.danmu);
+    WriteOptions(root, was.options, now.options);
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "  ";
     return Json::writeString(builder, root) + "\n";

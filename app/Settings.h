@@ -7,6 +7,7 @@
 
 #include <json/json.h>
 
+#include "app/DanmuOptions.h"
 #include "app/ServiceConfig.h"
 
 // The danmaku window's place on the desktop.
@@ -32,6 +33,7 @@ struct RememberedSettings {
     int opacity = 150;
     int fontSize = 11;
     std::optional<WindowRect> danmu; // none: centred at its default size
+    DanmuOptions options;
 };
 bool operator==(const RememberedSettings& a, const RememberedSettings& b);
 

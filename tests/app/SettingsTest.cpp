@@ -33,7 +33,9 @@ unsigned ModeOf(const std::string& path)
 const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "danmaku_window": {"x": 10, "y": 20, "width": 400, "height": 300},
     "live_host": "live.example.org", "dms_host": "api.example.org:8080", "dms_key": "s_abc",
-    "note": "kept as it is"})";
+    "background_only_opacity": false, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
+    "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
+    "pass_through_notice_shown": true, "note": "kept as it is"})";
 
 } // namespace
 
@@ -49,6 +51,12 @@ TEST(SettingsTest, AGoodFileGivesEveryValue)
     EXPECT_EQ(doc.services.liveHost, "live.example.org");
     EXPECT_EQ(doc.services.dmsHost, "api.example.org:8080");
     EXPECT_EQ(doc.services.dmsKey, "s_abc");
+    const DanmuOptions& o = doc.values.options;
+    EXPECT_FALSE(o.backgroundOnly);
+    EXPECT_TRUE(o.wrap && o.hideNotices && o.hideGifts && o.passThroughNoticeShown);
+    EXPECT_EQ(o.blockedNicks, (std::vector<std::string>{"Spam", "广告"})); // the empty entry is dropped
+    EXPECT_EQ(o.blockedWords, std::vector<std::string>{"http"});
+    EXPECT_EQ(o.passThroughKey, "Ctrl+Shift+F9");
 }
 
 TEST(SettingsTest, AnEmptyObjectGivesTheDefaults)
@@ -79,6 +87,11 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         {R"({"dms_host": 8080})", "\"dms_host\": 8080 is not a text"},
         {R"({"dms_key": "k\u0000ey"})", "\"dms_key\": \"k\\x00ey\" holds a blank, a control"},
         {R"({"opacity": "\u202Eevil\n"})", "\"opacity\": \"\\xE2\\x80\\xAEevil\\x0A\""},
+        {R"({"wrap_long_messages": 1})", "\"wrap_long_messages\": 1 is not true or false; this run uses false."},
+        {R"({"background_only_opacity": "no"})", "is not true or false; this run uses true."},
+        {R"({"blocked_words": "spam"})", "\"blocked_words\": \"spam\" is not a list"},
+        {R"({"blocked_nicknames": [1]})", "is not a list of at most 500 texts"},
+        {R"({"pass_through_shortcut": ""})", "is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+P."},
     };
     for (const auto& c : cases) {
         const SettingsDocument doc = FromText(c.json);
@@ -124,6 +137,10 @@ TEST(SettingsTest, SavedSettingsReadBackTheSame)
     now.opacity = 33;
     now.fontSize = 12;
     now.danmu = WindowRect{-50, 700, 640, 480};
+    now.options.backgroundOnly = false;
+    now.options.hideGifts = true;
+    now.options.blockedNicks = {"Zoë", "弹幕姬"};
+    now.options.passThroughKey = "Meta+F12";
     ASSERT_EQ(SaveSettings(path, SettingsDocument{}, now), "");
     std::string log;
     const SettingsDocument back = LoadSettings(path, log);

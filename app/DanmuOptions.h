@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The danmaku window's display and filter options, remembered with the
+// other settings. Each default keeps the window as it always was, except
+// that the opacity fades only the background.
+struct DanmuOptions {
+    bool backgroundOnly = true; // the opacity fades the background, not the text
+    bool wrap = false;          // long messages wrap onto up to three lines
+    bool hideNotices = false;   // hide rows without a message (enter, follow, like)
+    bool hideGifts = false;     // hide gift rows
+    std::vector<std::string> blockedNicks; // UTF-8, matched case-insensitively for Latin letters
+    std::vector<std::string> blockedWords;
+    std::string passThroughKey = "Ctrl+Alt+P"; // the global shortcut that toggles pass-through
+    bool passThroughNoticeShown = false;       // the one-time notice naming that shortcut
+};
+bool operator==(const DanmuOptions& a, const DanmuOptions& b);
+
+// Bounds on a block list: entries kept, and bytes in each.
+constexpr std::size_t kMaxBlockEntries = 500;
+constexpr std::size_t kMaxBlockEntryBytes = 200;
