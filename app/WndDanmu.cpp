@@ -34,7 +34,7 @@ void CWndDanmu::InitControls()
     m_members = m_pm.FindControl(u"members");
     m_membersLabel = m_pm.FindControl(u"members_label");
     m_newer = m_pm.FindControl(u"btn_newer");
-    m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag);
+    ApplyOpacity();
     if (m_room) {
         CDuiString label;
         label.Format(u"Orvel直播-%d", g_pMainFrame->m_roomId);
@@ -98,6 +98,19 @@ void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)
         m_list->EndDown();
     else if (added > 0)
         ShowNewer(true); // the user reads older rows: say that new ones came
+}
+
+void CWndDanmu::ApplyOpacity()
+{
+    m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag);
+}
+
+void CWndDanmu::OptionsChanged()
+{
+    ApplyOpacity();
+    if (m_list)
+        m_rows.Clear(*m_list);
+    RefreshList();
 }
 
 void CWndDanmu::ShowStatus()
@@ -186,7 +199,7 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
     switch (command) {
     case TRAY_CMD_SHOW:
         g_pMainFrame->m_transFlag = !g_pMainFrame->m_transFlag;
-        m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag);
+        ApplyOpacity();
         break;
     case TRAY_CMD_SETTINGS:
         OpenSettings();

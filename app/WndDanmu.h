@@ -24,6 +24,11 @@ public:
     // Brings the rows in step with the latest published list and shows the
     // online count, or the feed's failure in its place.
     void RefreshList();
+    // Applies the opacity and pass-through as they now stand.
+    void ApplyOpacity();
+    // After a display or filter option changed: the opacity again, and every
+    // row built anew.
+    void OptionsChanged();
     // The worker thread: the feed poller, every 3 seconds, until m_stop.
     int Run(CWorkerThread* thread, int param) override;
 

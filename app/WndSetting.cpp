@@ -57,7 +57,7 @@ void CWndSetting::Notify(TNotifyUI& msg)
         return;
     g_pMainFrame->m_opacity = slider->GetValue();
     ShowOpacity();
-    m_danmu->GetPaintManager().SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag);
+    m_danmu->ApplyOpacity();
 }
 
 void CWndSetting::ClickNotify(TNotifyUI& msg)
