@@ -21,7 +21,7 @@
 
 #include "app/MainFrame.h"
 #include "app/WndDanmu.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

@@ -1,6 +1,6 @@
 #include "tests/app/AppTestSupport.h"
 
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

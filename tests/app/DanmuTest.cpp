@@ -6,7 +6,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/OpenDanmuTest.h"
 #include "tests/ui/Watchdog.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

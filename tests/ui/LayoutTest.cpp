@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "tests/ui/TestWindow.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

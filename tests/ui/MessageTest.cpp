@@ -7,7 +7,7 @@
 
 #include "tests/ui/TestWindow.h"
 #include "ui/AppCore.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

@@ -14,7 +14,7 @@
 
 #include "tests/ui/TestWindow.h"
 #include "ui/AppCore.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 #include "ui/Skin.h"
 #include "ui/Widgets.h"
 

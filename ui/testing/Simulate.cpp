@@ -1,4 +1,4 @@
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 #include <QApplication>
 #include <QCursor>
