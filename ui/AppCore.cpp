@@ -202,26 +202,3 @@ void ResetQuit()
 }
 
 } // namespace DuiLib::core
-
-// Leak checking in sanitizer builds: fontconfig keeps its caches to the end,
-// and libdbus (below Qt's tray) a buffer.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n"
-           "leak:libdbus-1.so\n";
-}
-
-// ThreadSanitizer cannot see the locks of the uninstrumented Qt libraries
-// (their mutexes are futexes): what Qt's own threads (thread pool, D-Bus,
-// X event reader, with glib and xcb below them) do inside those libraries is
-// left out. Our code's accesses still count.
-extern "C" const char* __tsan_default_suppressions()
-{
-    return "called_from_lib:libQt6Core.so.6\n"
-           "called_from_lib:libQt6Gui.so.6\n"
-           "called_from_lib:libQt6Widgets.so.6\n"
-           "called_from_lib:libQt6DBus.so.6\n"
-           "called_from_lib:libQt6XcbQpa.so.6\n"
-           "called_from_lib:libxcb.so.1\n"
-           "called_from_lib:libglib-2.0.so.0\n";
-}
