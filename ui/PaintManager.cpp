@@ -59,11 +59,6 @@ void CPaintManagerUI::SetResourcePath(LPCTSTR path)
     skin::SetFolder(ToQ(path));
 }
 
-CDuiString CPaintManagerUI::GetResourcePath()
-{
-    return FromQ(skin::Folder());
-}
-
 void CPaintManagerUI::SetResourceZip(LPCTSTR name, bool)
 {
     skin::SetArchive(ToQ(name));
@@ -174,12 +169,6 @@ void CPaintManagerUI::SetInitSize(int width, int height)
 {
     d->initWidth = width;
     d->initHeight = height;
-}
-
-void CPaintManagerUI::GetInitSize(int& width, int& height) const
-{
-    width = d->initWidth;
-    height = d->initHeight;
 }
 
 void CPaintManagerUI::AddOptionToGroup(const CDuiString& group, QAbstractButton* option)

@@ -80,11 +80,6 @@ void SetFolder(const QString& folder)
     Forget();
 }
 
-QString Folder()
-{
-    return g_folder;
-}
-
 void SetArchive(const QString& name)
 {
     g_archive = name;

@@ -4,14 +4,6 @@
 
 using namespace DuiLib;
 
-void UseProgramSkin()
-{
-    CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
-    std::string dir = ORVEL_APP_DIR "/skin";
-    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(dir.begin(), dir.end())));
-    CPaintManagerUI::SetResourceZip(u"skin.zip", true);
-}
-
 std::vector<MessageBoxLog::Box> MessageBoxLog::boxes;
 
 void MessageBoxLog::Install()

@@ -5,7 +5,7 @@
 #include "app/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
-#include "tests/ui/Watchdog.h"
+#include "tests/common/Watchdog.h"
 #include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
