@@ -1,4 +1,4 @@
-#include "ui/ResizeEdges.h"
+#include "ui/qt/ResizeEdges.h"
 #include "ui/PaintManager.h"
 
 #include <QAbstractButton>
@@ -9,10 +9,10 @@
 #include <QPointer>
 #include <algorithm>
 
-#include "ui/AppCore.h"
-#include "ui/QtText.h"
-#include "ui/Skin.h"
-#include "ui/WindowHost.h"
+#include "ui/qt/AppCore.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/Skin.h"
+#include "ui/qt/WindowHost.h"
 
 namespace DuiLib {
 

@@ -8,11 +8,11 @@
 #include <map>
 #include <utility>
 
-#include "ui/AppCore.h"
-#include "ui/QtText.h"
-#include "ui/TrayIcons.h"
+#include "ui/qt/AppCore.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/TrayIcons.h"
 #include "ui/Win32.h"
-#include "ui/WindowHost.h"
+#include "ui/qt/WindowHost.h"
 
 using namespace DuiLib;
 
