@@ -5,9 +5,9 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "ui/qt/AppCore.h"
 #include "ui/qt/TrayIcons.h"
 #include "ui/qt/WindowHost.h"
-#include "ui/WindowWnd.h"
 
 namespace DuiLib {
 
