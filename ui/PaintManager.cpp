@@ -1,4 +1,3 @@
-#include "ui/qt/ResizeEdges.h"
 #include "ui/PaintManager.h"
 
 #include <QAbstractButton>
@@ -11,6 +10,7 @@
 
 #include "ui/qt/AppCore.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/ResizeEdges.h"
 #include "ui/qt/Skin.h"
 #include "ui/qt/WindowHost.h"
 
