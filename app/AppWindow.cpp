@@ -2,7 +2,7 @@
 
 LRESULT CAppWindow::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
 {
-    handled = wParam >= 1 && wParam <= 3;
+    handled = wParam >= kFirstOwnTimer && wParam <= kLastOwnTimer;
     return 0;
 }
 

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "app/AppLook.h"
 #include "app/WindowImplBaseNew.h"
 
+// Timer ids the program's windows keep for themselves: a tick of one of them
+// never reaches the default handling, whether the window uses it or not.
+constexpr UINT_PTR kFirstOwnTimer = 1;
+constexpr UINT_PTR kLastOwnTimer = 3;
+
 // What the start, danmaku and settings windows share: they keep right-button
-// releases, double clicks and resizing to themselves, and take timer ticks
-// 1 to 3 as their own.
+// releases, double clicks and resizing to themselves, and take the ticks of
+// their own timers.
 class CAppWindow : public WindowImplBaseNew {
 protected:
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;

@@ -61,7 +61,7 @@ void CMainFrame::OpenRoom(int roomId)
     CWndDanmu* danmu = new (std::nothrow) CWndDanmu;
     if (!danmu)
         return;
-    danmu->Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
+    danmu->CreateFrame();
     danmu->CenterWindow();
     // Above other windows from its first appearance, not only from the first
     // re-assertion 6 s later.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/AppMessages.h"
 #include "app/AppWindow.h"
 #include "app/Settings.h"
 #include "feed/FeedPoller.h"

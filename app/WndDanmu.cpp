@@ -11,7 +11,7 @@
 
 using namespace DuiLib;
 
-constexpr UINT_PTR kTopmostTimer = 1;
+constexpr UINT_PTR kTopmostTimer = kFirstOwnTimer;
 constexpr UINT kTopmostPeriodMs = 6000;
 
 CWndDanmu::CWndDanmu()
@@ -24,6 +24,11 @@ CWndDanmu::~CWndDanmu()
     m_worker.Stop(m_stop);
     if (m_nid.hWnd)
         Shell_NotifyIconW(NIM_DELETE, &m_nid);
+}
+
+HWND CWndDanmu::CreateFrame()
+{
+    return Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
 }
 
 void CWndDanmu::InitControls()
@@ -154,14 +159,11 @@ void CWndDanmu::ScrollNotify(TNotifyUI&)
         ShowNewer(false);
 }
 
-LRESULT CWndDanmu::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
+LRESULT CWndDanmu::OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
 {
-    handled = true;
     if (wParam == kTopmostTimer)
         SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    else if (wParam != 2 && wParam != 3)
-        handled = false;
-    return 0;
+    return CAppWindow::OnTimer(msg, wParam, lParam, handled);
 }
 
 LRESULT CWndDanmu::OnSysCommand(UINT, WPARAM wParam, LPARAM, bool& handled)

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "app/AppMessages.h"
 #include "app/AppWindow.h"
 #include "app/DanmuRows.h"
 #include "app/FeedStatus.h"
@@ -16,11 +17,13 @@
 class CWndDanmu : public CAppWindow, public Runnable {
 public:
     CWndDanmu();
-    // Never called by the program; for a window that is thrown away early,
-    // the worker is stopped and joined and the tray icon removed first.
-    // (A class derived from this one stops the worker in its own destructor.)
+    // Stops and joins the worker and removes the tray icon, for a window
+    // thrown away before the end of the run.
     ~CWndDanmu() override;
 
+    // Creates the window with its own title and size, not yet shown: the
+    // caller places it.
+    HWND CreateFrame();
     // Brings the rows in step with the latest published list and shows the
     // online count, or the feed's failure in its place.
     void RefreshList();

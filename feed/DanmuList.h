@@ -8,9 +8,6 @@
 #include "feed/PollOutcome.h"
 #include "support/CriticalLock.h"
 
-// Posted to the danmaku window when a new list waits (wParam 0, lParam 0).
-constexpr unsigned int WM_DANMU_REFRESH = 2024;
-
 // What the feed worker hands to the danmaku window: the latest non-empty list
 // of items and the latest online count. The worker writes, the window reads.
 class CDanmuList {
@@ -20,7 +17,7 @@ public:
     CDanmuList& operator=(const CDanmuList&) = delete;
 
     // Replaces the list with `items` unless it is empty; true when it did.
-    // The caller posts WM_DANMU_REFRESH afterwards, with the lock released.
+    // The caller tells the window afterwards, with the lock released.
     bool Publish(std::vector<DanmuItem> items);
 
     // A copy of the current list, for the window to build its rows from.

@@ -7,7 +7,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
-#include "http/Clock.h"
+#include "http/Budget.h"
 #include "http/HttpClient.h"
 
 namespace {

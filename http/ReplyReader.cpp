@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "http/Clock.h"
+#include "http/Budget.h"
 #include "http/HttpStrings.h"
 #include "http/ReplyParse.h"
 
@@ -254,4 +254,19 @@ bool CReplyReader::HandOverPiece()
     m_rangeOffset += static_cast<long long>(m_piece.size());
     m_piece.clear();
     return true;
+}
+
+// The response reads its reply through a reader over the socket or a
+// source that tests and fuzzers hand in.
+int CHttpResponse::Receive(SOCKET s, int budgetMs)
+{
+    SocketSetNonBlocking(s);
+    CSocketSource source(s);
+    return Receive(source, budgetMs);
+}
+
+int CHttpResponse::Receive(ByteSource& source, int budgetMs)
+{
+    CReplyReader reader(*this, source, budgetMs);
+    return reader.Run();
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "http/HttpRequest.h"
 #include "http/HttpStrings.h"
 
 namespace {
@@ -112,31 +111,5 @@ int ResolveUrl(std::string base, std::string reference, std::string& out)
     std::string directory = basePath.substr(0, lastSlash + 1);
     ApplyDotSegments(directory, reference);
     out = "http://" + host + directory + reference;
-    return 0;
-}
-
-int CHttpRequest::SetHost(const std::string& host, int port)
-{
-    m_host = host;
-    m_port = port >= 1 && port <= 65535 ? port : 80;
-    if (m_port == 80)
-        SetHeader("Host", host);
-    else
-        SetHeader("Host", host + ":" + Int64ToString(m_port));
-    return 0;
-}
-
-int CHttpRequest::SetPath(const std::string& text)
-{
-    m_path = text;
-    Trim(m_path);
-    if (m_path.empty())
-        m_path = "/";
-    if (m_path[0] != '/' && !StartsWithNoCase(m_path, "http://"))
-        m_path.insert(0, "/");
-    ReplaceAll(m_path, "\t", "%20");
-    ReplaceAll(m_path, "\r", "%20");
-    ReplaceAll(m_path, "\n", "%20");
-    ReplaceAll(m_path, " ", "%20");
     return 0;
 }

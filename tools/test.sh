@@ -10,14 +10,13 @@ bash tools/install-deps.sh
 
 jobs=$(nproc)
 suites=${ORVEL_TEST_SUITES:-plain asan tsan fuzz}
-here=$PWD
 
-# Sanitizer reports end the process; suppressions cover uninstrumented
-# system libraries only.
+# Sanitizer reports end the process. The suppressions (tools/*.supp) come
+# from CTest's environment in a sanitizer build.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$here/tools/lsan.supp:print_suppressions=0"
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$here/tools/tsan.supp"
+export LSAN_OPTIONS="print_suppressions=0"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
 
 timed() {
   local name=$1; shift

@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "ui/PaintManager.h"
-#include "ui/QtText.h"
-#include "ui/Widgets.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/Widgets.h"
 
 namespace DuiLib {
 

@@ -5,8 +5,8 @@
 #include <QSlider>
 
 #include "ui/PaintManager.h"
-#include "ui/QtText.h"
-#include "ui/Widgets.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/Widgets.h"
 
 namespace DuiLib {
 

@@ -10,8 +10,8 @@
 #include "ui/Controls.h"
 #include "ui/List.h"
 #include "ui/PaintManager.h"
-#include "ui/QtText.h"
-#include "ui/Skin.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/Skin.h"
 
 namespace DuiLib {
 

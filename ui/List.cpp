@@ -5,7 +5,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "ui/Widgets.h"
+#include "ui/qt/Widgets.h"
 
 namespace DuiLib {
 

@@ -1,4 +1,3 @@
-#include "ui/ResizeEdges.h"
 #include "ui/PaintManager.h"
 
 #include <QAbstractButton>
@@ -9,10 +8,11 @@
 #include <QPointer>
 #include <algorithm>
 
-#include "ui/AppCore.h"
-#include "ui/QtText.h"
-#include "ui/Skin.h"
-#include "ui/WindowHost.h"
+#include "ui/qt/AppCore.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/ResizeEdges.h"
+#include "ui/qt/Skin.h"
+#include "ui/qt/WindowHost.h"
 
 namespace DuiLib {
 
@@ -57,11 +57,6 @@ CDuiString CPaintManagerUI::GetInstancePath()
 void CPaintManagerUI::SetResourcePath(LPCTSTR path)
 {
     skin::SetFolder(ToQ(path));
-}
-
-CDuiString CPaintManagerUI::GetResourcePath()
-{
-    return FromQ(skin::Folder());
 }
 
 void CPaintManagerUI::SetResourceZip(LPCTSTR name, bool)
@@ -174,12 +169,6 @@ void CPaintManagerUI::SetInitSize(int width, int height)
 {
     d->initWidth = width;
     d->initHeight = height;
-}
-
-void CPaintManagerUI::GetInitSize(int& width, int& height) const
-{
-    width = d->initWidth;
-    height = d->initHeight;
 }
 
 void CPaintManagerUI::AddOptionToGroup(const CDuiString& group, QAbstractButton* option)

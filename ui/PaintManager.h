@@ -27,7 +27,6 @@ public:
     static CDuiString GetInstancePath();
     // The skin folder.
     static void SetResourcePath(LPCTSTR path);
-    static CDuiString GetResourcePath();
     // From now on layouts and images are read from this archive, found
     // beside the skin folder (an empty name: from the skin folder itself).
     static void SetResourceZip(LPCTSTR name, bool cached = false);
@@ -55,9 +54,7 @@ public:
 
     // Layout-level settings, from the layout's Window element.
     void SetInitSize(int width, int height);
-    void GetInitSize(int& width, int& height) const;
     void SetCaptionHeight(int height) { m_captionHeight = height; }
-    int GetCaptionHeight() const { return m_captionHeight; }
     // Edges this thick resize the window, down to the minimum size; 0: fixed.
     void SetSizeBox(int thickness) { m_sizeBox = thickness; }
     void SetMinInfo(int width, int height) { m_minWidth = width; m_minHeight = height; }

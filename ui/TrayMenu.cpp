@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-#include "ui/QtText.h"
-#include "ui/TrayIcons.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/TrayIcons.h"
 
 namespace DuiLib {
 

@@ -4,8 +4,8 @@
 #include <QIcon>
 #include <QScreen>
 
-#include "ui/AppCore.h"
-#include "ui/WindowHost.h"
+#include "ui/qt/AppCore.h"
+#include "ui/qt/WindowHost.h"
 
 namespace DuiLib {
 
@@ -47,8 +47,8 @@ HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD, int x, in
     if (!m_host->sizeFromLayout)
         m_host->resize(cx, cy);
     HWND self = m_hWnd;
-    Dispatch(self, WM_CREATE, 0, 0);
-    return core::Lookup(self) == this ? self : nullptr;
+    core::Dispatch(self, WM_CREATE, 0, 0);
+    return core::Lookup(self) == static_cast<IMessageTarget*>(this) ? self : nullptr;
 }
 
 void CWindowWnd::ShowWindow(bool show, bool takeFocus)
@@ -109,28 +109,26 @@ LRESULT CWindowWnd::PostMessageW(UINT msg, WPARAM wParam, LPARAM lParam)
     return core::Post(m_hWnd, msg, wParam, lParam);
 }
 
-QWidget* CWindowWnd::GetHostWidget() const
+QWidget* CWindowWnd::HostWidget() const
 {
     return m_host;
 }
 
-LRESULT CWindowWnd::Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn)
+LRESULT CWindowWnd::Receive(HWND self, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn)
 {
-    CWindowWnd* wnd = core::Lookup(hWnd);
-    if (!wnd)
-        return 0;
+    IMessageTarget* registered = this;
     // Messages sent while this one is handled report into their own slot.
     bool reached = false;
-    bool* outer = wnd->m_passOn;
-    wnd->m_passOn = &reached;
-    LRESULT result = wnd->HandleMessage(msg, wParam, lParam);
-    if (core::Lookup(hWnd) != wnd)
-        return result; // gone while handling
-    wnd->m_passOn = outer;
+    bool* outer = m_passOn;
+    m_passOn = &reached;
+    LRESULT result = HandleMessage(msg, wParam, lParam);
+    if (core::Lookup(self) != registered)
+        return result; // gone while handling: this object may be too
+    m_passOn = outer;
     if (passOn)
         *passOn = reached;
-    if (wnd->m_destroyPending)
-        wnd->Destroy();
+    if (m_destroyPending)
+        Destroy();
     return result;
 }
 

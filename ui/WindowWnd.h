@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/DuiString.h"
+#include "ui/MessageTarget.h"
 #include "ui/Win32.h"
 
 class QWidget;
@@ -13,7 +14,7 @@ class WindowHost;
 // A top-level window. Qt input and events reach HandleMessage as window
 // messages (WM_SYSCOMMAND/SC_CLOSE for a close request, WM_RBUTTONUP,
 // WM_KILLFOCUS, WM_SIZE, WM_MOUSEWHEEL, WM_LBUTTONDBLCLK, WM_TIMER).
-class CWindowWnd {
+class CWindowWnd : private IMessageTarget {
 public:
     CWindowWnd();
     virtual ~CWindowWnd();
@@ -38,15 +39,6 @@ public:
     void SetIcon(UINT resourceId);
     LRESULT PostMessageW(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    QWidget* GetHostWidget() const;
-
-    // Library: hands a message to the window with that handle, if it still
-    // exists. passOn (if given) tells whether the message reached the default
-    // processing (for input: whether Qt's own handling goes on).
-    static LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn = nullptr);
-    // Library: the host widget went away underneath the window.
-    void HostGone();
-
 protected:
     // The default processing: WM_CLOSE destroys the window, SC_CLOSE closes
     // it, input goes on to Qt; everything else is ignored.
@@ -55,6 +47,9 @@ protected:
     virtual void OnFinalMessage(HWND hWnd);
 
 private:
+    LRESULT Receive(HWND self, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn) override;
+    void HostGone() override;
+    QWidget* HostWidget() const override;
     void Destroy();
 
     HWND m_hWnd = nullptr;

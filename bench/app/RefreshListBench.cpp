@@ -21,7 +21,8 @@
 
 #include "app/MainFrame.h"
 #include "app/WndDanmu.h"
-#include "ui/Simulate.h"
+#include "tests/common/TestSkin.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -68,13 +69,10 @@ void PublishWindow(int count, int fresh)
 
 void SetUpWindow()
 {
-    CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
-    std::string dir = ORVEL_APP_DIR "/skin";
-    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(dir.begin(), dir.end())));
-    CPaintManagerUI::SetResourceZip(u"skin.zip", true);
+    UseProgramSkin();
     new CMainFrame;
     g_danmu = new BenchDanmu;
-    g_danmu->Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
+    g_danmu->CreateFrame();
     g_danmu->ShowWindow(true, true);
     g_danmu->m_items.SetOnline(1234);
     PublishWindow(25, 0);

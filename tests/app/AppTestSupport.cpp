@@ -1,16 +1,8 @@
 #include "tests/app/AppTestSupport.h"
 
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
-
-void UseProgramSkin()
-{
-    CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
-    std::string dir = ORVEL_APP_DIR "/skin";
-    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(dir.begin(), dir.end())));
-    CPaintManagerUI::SetResourceZip(u"skin.zip", true);
-}
 
 std::vector<MessageBoxLog::Box> MessageBoxLog::boxes;
 

@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/TestSkin.h"
 #include "ui/UIlib.h"
-
-// Points the library at the program's skin.zip in the build folder.
-void UseProgramSkin();
 
 // Message boxes shown since the last Reset, instead of real modal boxes.
 struct MessageBoxLog {

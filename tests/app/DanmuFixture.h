@@ -16,7 +16,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/OpenDanmuTest.h"
 #include "ui/List.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 inline std::u16string Number(int n)
 {

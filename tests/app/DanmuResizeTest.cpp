@@ -5,7 +5,7 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/OpenDanmuTest.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

@@ -5,8 +5,8 @@
 
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/OpenDanmuTest.h"
-#include "tests/ui/Watchdog.h"
-#include "ui/Simulate.h"
+#include "tests/common/Watchdog.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -127,12 +127,12 @@ TEST_F(DanmuTest, TheSystemCloseCommandEndsTheProgram)
 TEST_F(DanmuTest, TimerOneKeepsTheWindowOnTopOthersAreNotHandled)
 {
     bool passOn = true;
-    CWindowWnd::Dispatch(hwnd, WM_TIMER, 1, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_TIMER, 1, 0, &passOn);
     EXPECT_FALSE(passOn);
     EXPECT_TRUE(simulate::StateOf(hwnd).topmost);
-    CWindowWnd::Dispatch(hwnd, WM_TIMER, 3, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_TIMER, 3, 0, &passOn);
     EXPECT_FALSE(passOn);
-    CWindowWnd::Dispatch(hwnd, WM_TIMER, 9, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_TIMER, 9, 0, &passOn);
     EXPECT_TRUE(passOn);
 }
 

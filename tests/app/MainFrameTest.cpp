@@ -5,8 +5,8 @@
 
 #include "app/MainFrame.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/ui/Watchdog.h"
-#include "ui/Simulate.h"
+#include "tests/common/Watchdog.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -152,17 +152,17 @@ TEST_F(MainFrameTest, CloseButtonEndsTheLoop)
 TEST_F(MainFrameTest, RightButtonReleaseAndTimersOneToThreeAreSwallowed)
 {
     bool passOn = true;
-    CWindowWnd::Dispatch(hwnd, WM_RBUTTONUP, 0, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_RBUTTONUP, 0, 0, &passOn);
     EXPECT_FALSE(passOn);
     for (WPARAM id : {1u, 2u, 3u}) {
-        CWindowWnd::Dispatch(hwnd, WM_TIMER, id, 0, &passOn);
+        simulate::Dispatch(hwnd, WM_TIMER, id, 0, &passOn);
         EXPECT_FALSE(passOn) << id;
     }
-    CWindowWnd::Dispatch(hwnd, WM_TIMER, 4, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_TIMER, 4, 0, &passOn);
     EXPECT_TRUE(passOn);
-    CWindowWnd::Dispatch(hwnd, WM_LBUTTONDBLCLK, 0, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_LBUTTONDBLCLK, 0, 0, &passOn);
     EXPECT_FALSE(passOn);
-    CWindowWnd::Dispatch(hwnd, WM_MOUSEWHEEL, 0, 0, &passOn);
+    simulate::Dispatch(hwnd, WM_MOUSEWHEEL, 0, 0, &passOn);
     EXPECT_TRUE(passOn) << "the wheel goes on to the controls";
     simulate::RightClick(hwnd, 100, 100); // real input takes the same road
     EXPECT_EQ(frame->GetHWND(), hwnd);

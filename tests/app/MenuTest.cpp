@@ -7,7 +7,7 @@
 #include "app/MenuWnd.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -151,9 +151,7 @@ TEST_F(MenuTest, TheFirstItemSaysWhetherPassThroughIsOn)
 
 TEST_F(MenuTest, AnItemOfAnotherNameSendsNothing)
 {
-    std::string dir = ORVEL_TEST_SKIN_DIR;
-    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(dir.begin(), dir.end())));
-    CPaintManagerUI::SetResourceZip(u"", false);
+    UseSkin(ORVEL_TEST_SKIN_DIR, u"");
     HWND menu = Open();
     simulate::Click(simulate::FindControl(menu, u"menu_tray_other"));
     simulate::ProcessPending();

@@ -1,7 +1,7 @@
 #include "tests/app/OpenDanmuTest.h"
 
 #include "tests/app/AppTestSupport.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

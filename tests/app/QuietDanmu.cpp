@@ -4,7 +4,7 @@ using namespace DuiLib;
 
 HWND QuietDanmu::Open()
 {
-    HWND h = Create(nullptr, u"Orvel直播弹幕助手", ORVEL_WNDSTYLE, 0, 0, 0, 300, 250, nullptr);
+    HWND h = CreateFrame();
     ShowWindow(true, true);
     return h;
 }

@@ -11,7 +11,7 @@
 #include "feed/JsonParse.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/TempFolder.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 

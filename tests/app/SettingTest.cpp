@@ -5,8 +5,8 @@
 #include "app/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
-#include "tests/ui/Watchdog.h"
-#include "ui/Simulate.h"
+#include "tests/common/Watchdog.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -110,26 +110,8 @@ TEST_F(SettingTest, TheEnterButtonCloses)
     EXPECT_NE(danmu.GetHWND(), nullptr);
 }
 
-TEST_F(SettingTest, TheTrayCommandRunsItModalOverTheDanmakuWindow)
-{
-    bool sawModal = false;
-    danmu.step = [&] {
-        HWND h = FindWindowTitled(u"设置");
-        sawModal = h != nullptr;
-        simulate::StepUp(simulate::FindControl(h, u"pro_trans"));
-        simulate::Click(simulate::FindControl(h, u"btn_enter"));
-    };
-    danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SETTINGS, 0);
-    danmu.PostMessageW(QuietDanmu::WM_TEST_STEP); // runs inside the modal loop
-    danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_EXIT, 0);
-    Watchdog dog;
-    CPaintManagerUI::MessageLoop();
-    EXPECT_FALSE(dog.Fired());
-    EXPECT_TRUE(sawModal);
-    EXPECT_EQ(g_pMainFrame->m_opacity, 151);
-    EXPECT_EQ(FindWindowTitled(u"设置"), nullptr);
-}
-
+// The tray command runs it modal over the danmaku window; the test's steps
+// run inside that modal loop.
 TEST_F(SettingTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
 {
     simulate::WindowState seen;
@@ -146,6 +128,7 @@ TEST_F(SettingTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
             settingsWindows += simulate::StateOf(w).title == u"设置";
         SendMessageW(danmu, WM_TIMER, 1, 0); // a topmost tick while it is open
         EXPECT_TRUE(simulate::StateOf(h).visible);
+        simulate::StepUp(simulate::FindControl(h, u"pro_trans"));
         simulate::Click(simulate::FindControl(h, u"btn_enter"));
     };
     danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SETTINGS, 0);
@@ -159,6 +142,7 @@ TEST_F(SettingTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
     EXPECT_TRUE(seen.modal);
     EXPECT_EQ(seen.owner, danmu.GetHWND());
     EXPECT_EQ(settingsWindows, 1);
+    EXPECT_EQ(g_pMainFrame->m_opacity, 151);
     EXPECT_EQ(FindWindowTitled(u"设置"), nullptr);
 }
 

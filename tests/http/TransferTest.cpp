@@ -128,16 +128,6 @@ TEST_P(WireTable, EndsAsTheLengthRulesSay)
 
 INSTANTIATE_TEST_SUITE_P(Transfer, WireTable, testing::ValuesIn(kWireCases));
 
-TEST(Execute, HeaderLineWithoutColonKeepsTheLinesBefore)
-{
-    CScriptedServer server({Reply("HTTP/1.1 200 OK\r\nA: 1\r\nnonsense\r\nB: 2\r\n\r\n")});
-    CHttpClient client;
-    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 0));
-    EXPECT_EQ(-6, client.m_error);
-    EXPECT_EQ((HeaderMap{{"A", "1"}}), client.m_response.m_headers);
-    EXPECT_EQ("OK", client.m_response.m_reason);
-}
-
 TEST(Execute, LargeRepliesArriveWhole)
 {
     std::string body(3 << 20, 'x');
@@ -253,16 +243,6 @@ TEST(ExecuteFailures, StuckServersEndByTheBudget)
         EXPECT_EQ("", client.m_response.m_status);
         EXPECT_TRUE(client.m_response.m_headers.empty());
     }
-}
-
-TEST(ExecuteFailures, HeaderFloodFailsAtTheCap)
-{
-    CScriptedServer server({{ExpectRequest(), Send("HTTP/1.1 200 OK\r\nX: " + std::string(3 << 20, 'x')),
-                             Stall()}});
-    CHttpClient client;
-    EXPECT_EQ(-1, client.Execute(server.Url("/"), kBudgetMs, 0));
-    EXPECT_EQ(-6, client.m_error);
-    EXPECT_EQ("", client.m_response.m_rawHeader);
 }
 
 } // namespace

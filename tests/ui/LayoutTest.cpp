@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "tests/ui/TestWindow.h"
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -72,17 +72,24 @@ TEST_F(LayoutTest, BuildsEveryControlKindWithItsNameAndAttributes)
     EXPECT_TRUE(static_cast<COptionUI*>(root->FindControl(u"opt_a"))->IsSelected());
 }
 
-TEST_F(LayoutTest, AWindowElementGivesItsSettingsToTheManager)
+// all.xml: size="320,200" caption="30" fontsize="12"; its title label spans
+// the caption's edge.
+TEST_F(LayoutTest, AWindowElementGivesItsSizeCaptionAndFontToTheWindow)
 {
-    CPaintManagerUI pm;
-    std::unique_ptr<CControlUI> root(CDialogBuilder().Create(u"all.xml", &pm));
-    ASSERT_NE(root, nullptr);
-    int w = 0, h = 0;
-    pm.GetInitSize(w, h);
-    EXPECT_EQ(w, 320);
-    EXPECT_EQ(h, 200);
-    EXPECT_EQ(pm.GetCaptionHeight(), 30);
-    EXPECT_EQ(pm.GetDefaultFontSize(), 12);
+    TestWindow w;
+    HWND h = w.Create(nullptr, u"test", 2059, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT);
+    ASSERT_NE(h, nullptr);
+    w.ShowWindow(true);
+    simulate::WindowState before = simulate::StateOf(h);
+    EXPECT_EQ(before.width, 320);
+    EXPECT_EQ(before.height, 200);
+    simulate::Drag(h, 10, 28, 5, 5); // on the title, inside the caption
+    simulate::WindowState moved = simulate::StateOf(h);
+    EXPECT_EQ(moved.x - before.x, 5);
+    simulate::Drag(h, 10, 32, 5, 5); // on the title, below the caption
+    EXPECT_EQ(simulate::StateOf(h).x, moved.x);
+    EXPECT_EQ(w.pm.GetDefaultFontSize(), 12);
+    w.Close();
 }
 
 TEST_F(LayoutTest, ALayoutWithoutWindowElementIsItsOwnRoot)

@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "tests/ui/TestWindow.h"
-#include "ui/AppCore.h"
-#include "ui/Simulate.h"
+#include "ui/qt/AppCore.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -157,10 +157,10 @@ TEST_F(MessageTest, ACloseRequestIsTheSystemCloseCommand)
 TEST_F(MessageTest, HandledMessagesSkipTheDefaultProcessing)
 {
     bool passOn = false;
-    CWindowWnd::Dispatch(w, WM_RBUTTONUP, 0, 0, &passOn);
+    simulate::Dispatch(w, WM_RBUTTONUP, 0, 0, &passOn);
     EXPECT_TRUE(passOn);
     w.handles = [](UINT msg, WPARAM) { return msg == WM_RBUTTONUP; };
-    CWindowWnd::Dispatch(w, WM_RBUTTONUP, 0, 0, &passOn);
+    simulate::Dispatch(w, WM_RBUTTONUP, 0, 0, &passOn);
     EXPECT_FALSE(passOn);
 }
 

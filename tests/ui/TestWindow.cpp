@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "tests/common/TestSkin.h"
+
 using namespace DuiLib;
 
 void UseTestLayouts()
 {
-    CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
-    CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(UI_TEST_DIR, UI_TEST_DIR + sizeof(UI_TEST_DIR) - 1) + u"/skin"));
-    CPaintManagerUI::SetResourceZip(u"layouts.zip", true);
+    UseSkin(UI_TEST_DIR "/skin", u"layouts.zip");
 }
 
 HWND TestWindow::Open(DWORD style, HWND parent)

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/ui/Watchdog.h"
+#include "tests/common/Watchdog.h"
 #include "ui/UIlib.h"
 
 // Points the library at the test layouts (layouts.zip beside "skin").

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "tests/ui/TestWindow.h"
-#include "ui/AppCore.h"
-#include "ui/Simulate.h"
-#include "ui/Skin.h"
-#include "ui/Widgets.h"
+#include "ui/qt/AppCore.h"
+#include "ui/testing/Simulate.h"
+#include "ui/qt/Skin.h"
+#include "ui/qt/Widgets.h"
 
 using namespace DuiLib;
 

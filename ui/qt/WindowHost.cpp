@@ -1,4 +1,4 @@
-#include "ui/WindowHost.h"
+#include "ui/qt/WindowHost.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -8,12 +8,11 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "ui/AppCore.h"
-#include "ui/WindowWnd.h"
+#include "ui/qt/AppCore.h"
 
 namespace DuiLib {
 
-WindowHost::WindowHost(CWindowWnd* wnd, HWND hWnd, QWidget* parent, Qt::WindowFlags flags)
+WindowHost::WindowHost(IMessageTarget* wnd, HWND hWnd, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_wnd(wnd), m_hWnd(hWnd)
 {
     auto* layout = new QVBoxLayout(this);
@@ -105,7 +104,7 @@ void WindowHost::closeEvent(QCloseEvent* e)
         LoseFocusAsPopup();
         return;
     }
-    CWindowWnd::Dispatch(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    core::Dispatch(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 // Qt closes a pop-up when the user leaves it: a click outside, Escape, or
@@ -115,7 +114,7 @@ void WindowHost::closeEvent(QCloseEvent* e)
 void WindowHost::LoseFocusAsPopup()
 {
     HWND self = Handle();
-    CWindowWnd::Dispatch(self, WM_KILLFOCUS, 0, 0);
+    core::Dispatch(self, WM_KILLFOCUS, 0, 0);
     if (HostOf(self) == this)
         hide();
 }
@@ -123,14 +122,14 @@ void WindowHost::LoseFocusAsPopup()
 void WindowHost::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    CWindowWnd::Dispatch(Handle(), WM_SIZE, 0, MAKELPARAM(width(), height()));
+    core::Dispatch(Handle(), WM_SIZE, 0, MAKELPARAM(width(), height()));
 }
 
 void WindowHost::timerEvent(QTimerEvent* e)
 {
     auto it = m_timers.find(e->timerId());
     if (it != m_timers.end())
-        CWindowWnd::Dispatch(Handle(), WM_TIMER, it->second, 0);
+        core::Dispatch(Handle(), WM_TIMER, it->second, 0);
 }
 
 static HWND ActiveHandle()
@@ -142,7 +141,7 @@ static HWND ActiveHandle()
 bool WindowHost::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowDeactivate)
-        CWindowWnd::Dispatch(Handle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(ActiveHandle()), 0);
+        core::Dispatch(Handle(), WM_KILLFOCUS, reinterpret_cast<WPARAM>(ActiveHandle()), 0);
     return QWidget::event(e);
 }
 
@@ -177,8 +176,8 @@ void WindowHost::mouseReleaseEvent(QMouseEvent* e)
 
 WindowHost* HostOf(HWND hWnd)
 {
-    CWindowWnd* wnd = core::Lookup(hWnd);
-    return wnd ? static_cast<WindowHost*>(wnd->GetHostWidget()) : nullptr;
+    IMessageTarget* wnd = core::Lookup(hWnd);
+    return wnd ? static_cast<WindowHost*>(wnd->HostWidget()) : nullptr;
 }
 
 } // namespace DuiLib

@@ -1,4 +1,4 @@
-#include "ui/ResizeEdges.h"
+#include "ui/qt/ResizeEdges.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "ui/Simulate.h"
+#include "ui/testing/Simulate.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -11,11 +11,11 @@
 #include <QPointer>
 #include <QWheelEvent>
 
-#include "ui/AppCore.h"
+#include "ui/qt/AppCore.h"
 #include "ui/PaintManager.h"
-#include "ui/TrayIcons.h"
-#include "ui/QtText.h"
-#include "ui/WindowHost.h"
+#include "ui/qt/TrayIcons.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/WindowHost.h"
 
 namespace DuiLib::simulate {
 
@@ -189,6 +189,11 @@ std::vector<CDuiString> TrayTips()
 CDuiString TipOf(CControlUI* control)
 {
     return control && control->GetWidget() ? ShownTip(control->GetWidget()->toolTip()) : CDuiString();
+}
+
+LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn)
+{
+    return core::Dispatch(hWnd, msg, wParam, lParam, passOn);
 }
 
 void ProcessPending()

@@ -1,13 +1,13 @@
-#include "ui/InputMessages.h"
+#include "ui/qt/InputMessages.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
 
-#include "ui/TrayIcons.h"
-#include "ui/WindowHost.h"
-#include "ui/WindowWnd.h"
+#include "ui/qt/AppCore.h"
+#include "ui/qt/TrayIcons.h"
+#include "ui/qt/WindowHost.h"
 
 namespace DuiLib {
 
@@ -64,7 +64,7 @@ bool SwallowedAsMessage(QObject* receiver, QEvent* e)
         return false;
     QPoint p = static_cast<QWidget*>(receiver)->mapTo(host, m.pos.toPoint());
     bool passOn = true;
-    CWindowWnd::Dispatch(host->Handle(), m.msg, m.wParam, MAKELPARAM(p.x(), p.y()), &passOn);
+    core::Dispatch(host->Handle(), m.msg, m.wParam, MAKELPARAM(p.x(), p.y()), &passOn);
     return !passOn;
 }
 

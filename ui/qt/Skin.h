@@ -8,7 +8,6 @@
 namespace DuiLib::skin {
 
 void SetFolder(const QString& folder);
-QString Folder();
 // An empty name reads from the folder itself.
 void SetArchive(const QString& name);
 // The file's bytes; false when the skin has no such file.

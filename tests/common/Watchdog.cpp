@@ -1,4 +1,4 @@
-#include "tests/ui/Watchdog.h"
+#include "tests/common/Watchdog.h"
 
 #include <chrono>
 

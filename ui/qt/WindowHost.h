@@ -1,21 +1,21 @@
 #pragma once
 
-// Internal: the Qt widget behind a CWindowWnd.
+// Internal: the Qt widget behind a registered window.
 
 #include <QPoint>
 #include <QWidget>
 #include <map>
 
+#include "ui/MessageTarget.h"
 #include "ui/Win32.h"
 
 namespace DuiLib {
 
-class CWindowWnd;
 class CPaintManagerUI;
 
 class WindowHost : public QWidget {
 public:
-    WindowHost(CWindowWnd* wnd, HWND hWnd, QWidget* parent, Qt::WindowFlags flags);
+    WindowHost(IMessageTarget* wnd, HWND hWnd, QWidget* parent, Qt::WindowFlags flags);
     ~WindowHost() override;
 
     // The window object no longer listens (it is being destroyed).
@@ -46,7 +46,7 @@ private:
     void ApplyFlag(Qt::WindowType flag, bool on);
     void LoseFocusAsPopup();
 
-    CWindowWnd* m_wnd;
+    IMessageTarget* m_wnd;
     HWND m_hWnd;
     std::map<int, UINT_PTR> m_timers; // Qt timer id -> window timer id
     bool m_dragging = false;

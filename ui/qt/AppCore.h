@@ -1,16 +1,15 @@
 #pragma once
 
-// Internal: the one QApplication, the window registry, the posted-message
-// queue and the stack of running message loops.
+// Internal: the one QApplication, the dispatcher with its registry of
+// windows, the posted-message queue and the stack of running message loops.
 
 #include <QEventLoop>
 #include <vector>
 
+#include "ui/MessageTarget.h"
 #include "ui/Win32.h"
 
 namespace DuiLib {
-
-class CWindowWnd;
 
 namespace core {
 
@@ -30,9 +29,12 @@ bool Post(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // thread never reaches an application that is going away.
 void Shutdown();
 
-HWND Register(CWindowWnd* wnd);
+HWND Register(IMessageTarget* target);
 void Unregister(HWND hWnd);
-CWindowWnd* Lookup(HWND hWnd); // user-interface thread
+IMessageTarget* Lookup(HWND hWnd); // user-interface thread
+// User-interface thread. Hands the message to the target registered for the
+// handle; 0 (and passOn untouched) when there is none.
+LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn = nullptr);
 int WindowCount();
 std::vector<HWND> Handles();
 

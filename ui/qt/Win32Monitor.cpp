@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "ui/AppCore.h"
+#include "ui/qt/AppCore.h"
 #include "ui/Win32.h"
 
 namespace {

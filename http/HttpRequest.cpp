@@ -1,5 +1,7 @@
-#include "http/Encoding.h"
 #include "http/HttpRequest.h"
+
+#include "http/Encoding.h"
+#include "http/HeaderMap.h"
 #include "http/HttpStrings.h"
 
 namespace {
@@ -25,6 +27,56 @@ std::string TargetWithQuery(const std::string& target, Kind kind, const std::str
 }
 
 } // namespace
+
+CHttpRequest::CHttpRequest()
+    : m_method("GET"), m_path("/"), m_version("HTTP/1.1"), m_port(80), m_multipart(0),
+      m_useProxy(false)
+{
+    SetHeader("Accept", "*/*");
+    SetHeader("User-Agent", "Simple Http Client");
+    SetHeader("Connection", "Keep-Alive");
+}
+
+int CHttpRequest::SetHeader(const std::string& name, const std::string& value)
+{
+    return SetHeaderIn(m_headers, name, value);
+}
+
+int CHttpRequest::SetHeaderInt(const std::string& name, int value)
+{
+    return SetHeader(name, std::to_string(value));
+}
+
+int CHttpRequest::GetHeader(const std::string& name, std::string& out) const
+{
+    return GetHeaderIn(m_headers, name, out);
+}
+
+int CHttpRequest::SetHost(const std::string& host, int port)
+{
+    m_host = host;
+    m_port = port >= 1 && port <= 65535 ? port : 80;
+    if (m_port == 80)
+        SetHeader("Host", host);
+    else
+        SetHeader("Host", host + ":" + Int64ToString(m_port));
+    return 0;
+}
+
+int CHttpRequest::SetPath(const std::string& text)
+{
+    m_path = text;
+    Trim(m_path);
+    if (m_path.empty())
+        m_path = "/";
+    if (m_path[0] != '/' && !StartsWithNoCase(m_path, "http://"))
+        m_path.insert(0, "/");
+    ReplaceAll(m_path, "\t", "%20");
+    ReplaceAll(m_path, "\r", "%20");
+    ReplaceAll(m_path, "\n", "%20");
+    ReplaceAll(m_path, " ", "%20");
+    return 0;
+}
 
 int CHttpRequest::Serialize(std::string& out)
 {

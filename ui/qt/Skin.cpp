@@ -1,4 +1,4 @@
-#include "ui/Skin.h"
+#include "ui/qt/Skin.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <zip.h>
 
-#include "ui/Widgets.h"
+#include "ui/qt/Widgets.h"
 
 namespace DuiLib::skin {
 
@@ -78,11 +78,6 @@ void SetFolder(const QString& folder)
 {
     g_folder = folder;
     Forget();
-}
-
-QString Folder()
-{
-    return g_folder;
 }
 
 void SetArchive(const QString& name)

@@ -5,7 +5,7 @@
 #include <sys/socket.h>
 
 #include "http/Address.h"
-#include "http/Clock.h"
+#include "http/Budget.h"
 #include "http/Connect.h"
 #include "http/Credentials.h"
 #include "http/HttpStrings.h"
@@ -89,6 +89,10 @@ bool NextLocation(const CHttpClient& client, const std::string& url, int redirec
 }
 
 } // namespace
+
+CHttpClient::CHttpClient() : m_error(0)
+{
+}
 
 int CHttpClient::Execute(std::string url, int budgetMs, int redirectLimit)
 {

@@ -38,6 +38,9 @@ bool ActivateTray(HWND hWnd, UINT id, TrayClick click);
 std::vector<CDuiString> TrayTips();
 // The text the control's tool tip shows.
 CDuiString TipOf(CControlUI* control);
+// Hands a message straight to the window, as the dispatcher does; passOn (if
+// given) tells whether it reached the default processing.
+LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn = nullptr);
 // Handles everything queued so far, without waiting for more.
 void ProcessPending();
 

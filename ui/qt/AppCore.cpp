@@ -1,4 +1,4 @@
-#include "ui/AppCore.h"
+#include "ui/qt/AppCore.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -9,8 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "ui/InputMessages.h"
-#include "ui/WindowWnd.h"
+#include "ui/qt/InputMessages.h"
 
 namespace DuiLib::core {
 
@@ -20,7 +19,7 @@ namespace {
 struct Shared {
     std::mutex lock;
     bool accepting = true;
-    std::map<HWND, CWindowWnd*> windows;
+    std::map<HWND, IMessageTarget*> windows;
     std::uintptr_t nextHandle = 1;
 };
 
@@ -77,7 +76,7 @@ public:
         if (m.msg == WM_QUIT)
             QuitLoops();
         else
-            CWindowWnd::Dispatch(m.hWnd, m.msg, m.wParam, m.lParam);
+            Dispatch(m.hWnd, m.msg, m.wParam, m.lParam);
         return true;
     }
 };
@@ -146,12 +145,12 @@ void Shutdown()
     s.accepting = false;
 }
 
-HWND Register(CWindowWnd* wnd)
+HWND Register(IMessageTarget* target)
 {
     Shared& s = State();
     std::lock_guard<std::mutex> guard(s.lock);
     HWND h = reinterpret_cast<HWND>(s.nextHandle++);
-    s.windows[h] = wnd;
+    s.windows[h] = target;
     return h;
 }
 
@@ -162,12 +161,18 @@ void Unregister(HWND hWnd)
     s.windows.erase(hWnd);
 }
 
-CWindowWnd* Lookup(HWND hWnd)
+IMessageTarget* Lookup(HWND hWnd)
 {
     Shared& s = State();
     std::lock_guard<std::mutex> guard(s.lock);
     auto it = s.windows.find(hWnd);
     return it == s.windows.end() ? nullptr : it->second;
+}
+
+LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn)
+{
+    IMessageTarget* target = Lookup(hWnd);
+    return target ? target->Receive(hWnd, msg, wParam, lParam, passOn) : 0;
 }
 
 int WindowCount()
@@ -202,26 +207,3 @@ void ResetQuit()
 }
 
 } // namespace DuiLib::core
-
-// Leak checking in sanitizer builds: fontconfig keeps its caches to the end,
-// and libdbus (below Qt's tray) a buffer.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n"
-           "leak:libdbus-1.so\n";
-}
-
-// ThreadSanitizer cannot see the locks of the uninstrumented Qt libraries
-// (their mutexes are futexes): what Qt's own threads (thread pool, D-Bus,
-// X event reader, with glib and xcb below them) do inside those libraries is
-// left out. Our code's accesses still count.
-extern "C" const char* __tsan_default_suppressions()
-{
-    return "called_from_lib:libQt6Core.so.6\n"
-           "called_from_lib:libQt6Gui.so.6\n"
-           "called_from_lib:libQt6Widgets.so.6\n"
-           "called_from_lib:libQt6DBus.so.6\n"
-           "called_from_lib:libQt6XcbQpa.so.6\n"
-           "called_from_lib:libxcb.so.1\n"
-           "called_from_lib:libglib-2.0.so.0\n";
-}

@@ -2,10 +2,9 @@
 
 #include <QCursor>
 
-#include "ui/AppCore.h"
+#include "ui/qt/AppCore.h"
 #include "ui/Win32.h"
-#include "ui/WindowHost.h"
-#include "ui/WindowWnd.h"
+#include "ui/qt/WindowHost.h"
 
 using namespace DuiLib;
 
@@ -16,7 +15,7 @@ BOOL PostMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT SendMessageW(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return CWindowWnd::Dispatch(hWnd, msg, wParam, lParam);
+    return core::Dispatch(hWnd, msg, wParam, lParam);
 }
 
 BOOL ShowWindow(HWND hWnd, int cmdShow)

@@ -8,11 +8,11 @@
 #include <map>
 #include <utility>
 
-#include "ui/AppCore.h"
-#include "ui/QtText.h"
-#include "ui/TrayIcons.h"
+#include "ui/qt/AppCore.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/TrayIcons.h"
 #include "ui/Win32.h"
-#include "ui/WindowHost.h"
+#include "ui/qt/WindowHost.h"
 
 using namespace DuiLib;
 
@@ -121,7 +121,7 @@ void DuiLib::OnRightButtonReleased()
         post();
 }
 
-static void Notify(HWND hWnd, UINT message, UINT id, QSystemTrayIcon::ActivationReason reason)
+static void PostTrayActivation(HWND hWnd, UINT message, UINT id, QSystemTrayIcon::ActivationReason reason)
 {
     auto post = [=] { PostMessageW(hWnd, message, id, MouseMessageFor(reason)); };
     if (reason == QSystemTrayIcon::Context && (QGuiApplication::mouseButtons() & Qt::RightButton))
@@ -130,7 +130,7 @@ static void Notify(HWND hWnd, UINT message, UINT id, QSystemTrayIcon::Activation
         post(); // a left click, or a host's menu request without a button held
 }
 
-static BOOL AddTrayIcon(const NOTIFYICONDATAW& data)
+static BOOL ShowTrayIcon(const NOTIFYICONDATAW& data)
 {
     auto key = std::make_pair(data.hWnd, data.uID);
     if (!HostOf(data.hWnd) || TrayIcons().count(key))
@@ -144,7 +144,7 @@ static BOOL AddTrayIcon(const NOTIFYICONDATAW& data)
         HWND hWnd = data.hWnd;
         UINT id = data.uID, message = data.uCallbackMessage;
         QObject::connect(tray, &QSystemTrayIcon::activated,
-                         [=](QSystemTrayIcon::ActivationReason r) { Notify(hWnd, message, id, r); });
+                         [=](QSystemTrayIcon::ActivationReason r) { PostTrayActivation(hWnd, message, id, r); });
     }
     AttachTrayMenu(tray, data.hWnd);
     TrayIcons()[key] = tray;
@@ -152,7 +152,7 @@ static BOOL AddTrayIcon(const NOTIFYICONDATAW& data)
     return TRUE;
 }
 
-static BOOL DeleteTrayIcon(const NOTIFYICONDATAW& data)
+static BOOL RemoveTrayIcon(const NOTIFYICONDATAW& data)
 {
     auto it = TrayIcons().find(std::make_pair(data.hWnd, data.uID));
     if (it == TrayIcons().end())
@@ -168,9 +168,9 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data)
         return FALSE;
     core::EnsureApplication();
     if (message == NIM_ADD)
-        return AddTrayIcon(*data);
+        return ShowTrayIcon(*data);
     if (message == NIM_DELETE)
-        return DeleteTrayIcon(*data);
+        return RemoveTrayIcon(*data);
     return FALSE;
 }
 

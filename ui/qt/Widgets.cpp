@@ -1,4 +1,4 @@
-#include "ui/Widgets.h"
+#include "ui/qt/Widgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

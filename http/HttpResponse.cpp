@@ -1,28 +1,6 @@
-#include "http/HttpClient.h"
+#include "http/HttpResponse.h"
 
-CHttpRequest::CHttpRequest()
-    : m_method("GET"), m_path("/"), m_version("HTTP/1.1"), m_port(80), m_multipart(0),
-      m_useProxy(false)
-{
-    SetHeader("Accept", "*/*");
-    SetHeader("User-Agent", "Simple Http Client");
-    SetHeader("Connection", "Keep-Alive");
-}
-
-int CHttpRequest::SetHeader(const std::string& name, const std::string& value)
-{
-    return SetHeaderIn(m_headers, name, value);
-}
-
-int CHttpRequest::SetHeaderInt(const std::string& name, int value)
-{
-    return SetHeader(name, std::to_string(value));
-}
-
-int CHttpRequest::GetHeader(const std::string& name, std::string& out) const
-{
-    return GetHeaderIn(m_headers, name, out);
-}
+#include "http/HeaderMap.h"
 
 CHttpResponse::CHttpResponse()
     : m_status("200"), m_reason("OK"), m_version("HTTP/1.1"), m_isHead(0), m_onHeader(nullptr),
@@ -56,8 +34,4 @@ void CHttpResponse::Reset()
     m_dataCalled = 0;
     m_headerResult = 0;
     m_dataResult = 0;
-}
-
-CHttpClient::CHttpClient() : m_error(0)
-{
 }
