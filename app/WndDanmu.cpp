@@ -222,6 +222,5 @@ void CWndDanmu::OpenSettings()
     CWndSetting setting(this);
     // As large as its layout says.
     setting.Create(GetHWND(), u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
-    setting.CenterWindow();
     setting.ShowModal();
 }

@@ -111,7 +111,7 @@ setting_click 250 59
 sleep 0.3
 shot settings-changed.png
 close_settings() {
-  setting_click 254 83
+  setting_click 254 259
   wait_for 10 sh -c "! xdotool search --onlyvisible --name '^设置$'"
 }
 wait_for 5 close_settings || fail "settings did not close"
