@@ -3,8 +3,8 @@
 # the program started with --room and the demo services' ports shows rows;
 # the user moves and resizes the danmaku window, changes the opacity and the
 # font size, hides gifts and blocks two words; after quitting, settings.json
-# (0600) holds them, and the next start opens the window where it was, as large and as opaque, with the
-# room already in the start window's field.
+# (0600) holds them, and the next start opens the window where it was, as
+# large and as opaque, with the room already in the start window's field.
 #   real_window_settings_test.sh <build folder> <screenshot folder>
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
