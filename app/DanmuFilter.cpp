@@ -7,12 +7,13 @@
 
 namespace {
 
+// The first kMaxBlockEntries entries in UTF-16: the settings file and the
+// settings window keep no more, and the filter never costs more either.
 std::vector<std::u16string> Wide(const std::vector<std::string>& entries)
 {
     std::vector<std::u16string> wide;
-    wide.reserve(entries.size());
-    for (const std::string& entry : entries)
-        wide.push_back(ToWide(entry));
+    for (std::size_t i = 0; i < entries.size() && i < kMaxBlockEntries; ++i)
+        wide.push_back(ToWide(entries[i], kMaxBlockEntryBytes));
     return wide;
 }
 

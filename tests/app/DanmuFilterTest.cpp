@@ -116,6 +116,18 @@ TEST(DanmuFilterListTest, ShownKeepsTheOrderOfTheItemsNotHidden)
     EXPECT_TRUE(CDanmuFilter().Shown({}).empty());
 }
 
+TEST(DanmuFilterListTest, OnlyTheFirstEntriesOfAListCount)
+{
+    DanmuOptions o;
+    o.blockedNicks.assign(kMaxBlockEntries, "n");
+    o.blockedNicks.push_back("late");
+    o.blockedWords.assign(kMaxBlockEntries, "w");
+    o.blockedWords.push_back("late");
+    const CDanmuFilter filter(o);
+    EXPECT_TRUE(filter.Hides(Chat(u"N:", u"x")));
+    EXPECT_FALSE(filter.Hides(Chat(u"late:", u"late")));
+}
+
 // The matcher against the plain search it replaces, on texts and words of a
 // small alphabet where words overlap and share parts.
 TEST(WordMatcherTest, FindsWhatAPlainSearchFinds)
