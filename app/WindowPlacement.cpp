@@ -12,6 +12,26 @@ WindowRect CentredIn(const WindowRect& window, const RECT& area)
         static_cast<int>(area.top) + (areaHeight - height) / 2, width, height};
 }
 
+WindowRect BesideOwner(const WindowRect& window, const WindowRect& owner, const RECT& area)
+{
+    const int left = static_cast<int>(area.left), top = static_cast<int>(area.top);
+    const int right = static_cast<int>(area.right), bottom = static_cast<int>(area.bottom);
+    WindowRect placed = window;
+    placed.y = owner.y;
+    if (owner.x + owner.width + window.width <= right) {
+        placed.x = owner.x + owner.width;
+    } else if (owner.x - window.width >= left) {
+        placed.x = owner.x - window.width;
+    } else {
+        placed.x = owner.x + (owner.width - window.width) / 2;
+        placed.y = owner.y + (owner.height - window.height) / 2;
+    }
+    // Where it fits, the whole window on the screen; else its top left corner.
+    placed.x = std::max(left, std::min(placed.x, right - window.width));
+    placed.y = std::max(top, std::min(placed.y, bottom - window.height));
+    return placed;
+}
+
 WindowRect PlaceOnScreen(const WindowRect& saved)
 {
     const RECT strip{saved.x, saved.y, saved.x + saved.width, saved.y + std::min(saved.height, kGrabStripHeight)};

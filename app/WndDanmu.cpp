@@ -40,6 +40,7 @@ void CWndDanmu::InitControls()
     m_membersLabel = m_pm.FindControl(u"members_label");
     m_newer = m_pm.FindControl(u"btn_newer");
     ApplyOpacity();
+    m_filter = CDanmuFilter(g_pMainFrame->m_options);
     if (m_room) {
         CDuiString label;
         label.Format(u"Orvel直播-%d", g_pMainFrame->m_roomId);
@@ -80,7 +81,8 @@ void CWndDanmu::RefreshList()
 {
     // Taken first: a refresh the worker posts from now on reads a newer list.
     m_items.RefreshTaken();
-    std::vector<DanmuItem> items = m_items.Snapshot();
+    // Hidden items never get a row.
+    std::vector<DanmuItem> items = m_filter.Shown(m_items.Snapshot());
     if (m_list)
         SyncRows(items);
     ShowStatus();
@@ -113,6 +115,7 @@ void CWndDanmu::ApplyOpacity()
 void CWndDanmu::OptionsChanged()
 {
     ApplyOpacity();
+    m_filter = CDanmuFilter(g_pMainFrame->m_options);
     if (m_list)
         m_rows.Clear(*m_list);
     RefreshList();
@@ -219,7 +222,7 @@ void CWndDanmu::OpenSettings()
     if (CWndSetting::BringOpenForward())
         return;
     CWndSetting setting(this);
-    setting.Create(GetHWND(), u"设置", ORVEL_WNDSTYLE, 0, 0, 0, 200, 100, nullptr);
-    setting.CenterWindow();
+    // As large as its layout says.
+    setting.Create(GetHWND(), u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     setting.ShowModal();
 }

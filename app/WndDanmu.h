@@ -4,6 +4,7 @@
 
 #include "app/AppMessages.h"
 #include "app/AppWindow.h"
+#include "app/DanmuFilter.h"
 #include "app/DanmuRows.h"
 #include "app/FeedStatus.h"
 #include "feed/DanmuList.h"
@@ -29,8 +30,8 @@ public:
     void RefreshList();
     // Applies the opacity and pass-through as they now stand.
     void ApplyOpacity();
-    // After a display or filter option changed: the opacity again, and every
-    // row built anew.
+    // After a display or filter option changed: the opacity again, the
+    // filter made anew, and every row built anew.
     void OptionsChanged();
     // The worker thread: the feed poller, every 3 seconds, until m_stop.
     int Run(CWorkerThread* thread, int param) override;
@@ -63,6 +64,7 @@ private:
     void ShowStatus();
     void ShowNewer(bool show);
 
+    CDanmuFilter m_filter; // made from the options when they change
     CDanmuRows m_rows;
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;

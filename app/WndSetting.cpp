@@ -1,12 +1,40 @@
 #include "app/WndSetting.h"
 
+#include "app/BlockListText.h"
 #include "app/MainFrame.h"
+#include "app/WindowPlacement.h"
 #include "app/WndDanmu.h"
 
 using namespace DuiLib;
 
+namespace {
+
 // The settings window that is open, if any: there is only ever one.
-static CWndSetting* g_openSetting = nullptr;
+CWndSetting* g_openSetting = nullptr;
+
+// The check boxes and the options they stand for.
+struct CheckBox {
+    const char16_t* name;
+    bool DanmuOptions::*option;
+};
+const CheckBox kCheckBoxes[] = {
+    {u"check_background_only", &DanmuOptions::backgroundOnly},
+    {u"check_wrap", &DanmuOptions::wrap},
+    {u"check_hide_notices", &DanmuOptions::hideNotices},
+    {u"check_hide_gifts", &DanmuOptions::hideGifts},
+};
+
+// The block-list fields and the lists they edit.
+struct BlockField {
+    const char16_t* name;
+    std::vector<std::string> DanmuOptions::*list;
+};
+const BlockField kBlockFields[] = {
+    {u"edit_blocked_nicks", &DanmuOptions::blockedNicks},
+    {u"edit_blocked_words", &DanmuOptions::blockedWords},
+};
+
+} // namespace
 
 CWndSetting::CWndSetting(CWndDanmu* danmu) : m_danmu(danmu)
 {
@@ -36,8 +64,38 @@ void CWndSetting::InitControls()
     if (auto* slider = dynamic_cast<CProgressUI*>(m_pm.FindControl(u"pro_trans")))
         slider->SetValue(g_pMainFrame->m_opacity);
     ShowOpacity();
+    ShowOptions();
     // Not shown yet: ShowModal shows it, modal from its first appearance.
-    SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 300, 100, 0);
+    const WindowRect place = PlaceBesideDanmu();
+    SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);
+}
+
+// Beside the danmaku window, so that what an option changes shows at once.
+WindowRect CWndSetting::PlaceBesideDanmu() const
+{
+    RECT own{}, danmu{};
+    GetWindowRect(GetHWND(), &own);
+    GetWindowRect(m_danmu->GetHWND(), &danmu);
+    MONITORINFO info{sizeof(MONITORINFO), {}, {}, 0};
+    GetMonitorInfoW(MonitorFromRect(&danmu, MONITOR_DEFAULTTOPRIMARY), &info);
+    auto rectOf = [](const RECT& r) {
+        return WindowRect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+            static_cast<int>(r.bottom - r.top)};
+    };
+    return BesideOwner(rectOf(own), rectOf(danmu), info.rcWork);
+}
+
+void CWndSetting::ShowOptions()
+{
+    const DanmuOptions& options = g_pMainFrame->m_options;
+    for (const CheckBox& box : kCheckBoxes) {
+        if (auto* option = dynamic_cast<COptionUI*>(m_pm.FindControl(box.name)))
+            option->Selected(options.*box.option, false);
+    }
+    for (const BlockField& field : kBlockFields) {
+        if (CControlUI* edit = m_pm.FindControl(field.name))
+            edit->SetText(BlockListText(options.*field.list).c_str());
+    }
 }
 
 void CWndSetting::ShowOpacity()
@@ -52,6 +110,8 @@ void CWndSetting::ShowOpacity()
 void CWndSetting::Notify(TNotifyUI& msg)
 {
     WindowImplBaseNew::Notify(msg);
+    if (msg.sType == u"killfocus")
+        TakeBlockLists();
     auto* slider = dynamic_cast<CProgressUI*>(msg.pSender);
     if (msg.sType != u"valuechanged" || !slider || slider->GetName() != u"pro_trans")
         return;
@@ -66,8 +126,54 @@ void CWndSetting::ClickNotify(TNotifyUI& msg)
         Close(1);
 }
 
+LRESULT CWndSetting::HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled)
+{
+    handled = false;
+    if (msg == WM_DESTROY) // closed by 确定 or the window manager: the lists as they stand are kept
+        TakeBlockLists();
+    return 0;
+}
+
+// The block lists as their fields now read them, each field showing the
+// list kept; the rows are built again when a list changed.
+void CWndSetting::TakeBlockLists()
+{
+    DanmuOptions& options = g_pMainFrame->m_options;
+    bool changed = false;
+    for (const BlockField& field : kBlockFields) {
+        CControlUI* edit = m_pm.FindControl(field.name);
+        if (!edit)
+            continue;
+        std::vector<std::string> list = BlockListOfText(edit->GetText().Str());
+        const std::u16string shown = BlockListText(list);
+        if (edit->GetText().Str() != shown)
+            edit->SetText(shown.c_str());
+        if (list != options.*field.list) {
+            options.*field.list = std::move(list);
+            changed = true;
+        }
+    }
+    if (changed)
+        m_danmu->OptionsChanged();
+}
+
+bool CWndSetting::CheckBoxChanged(CControlUI* sender)
+{
+    auto* option = dynamic_cast<COptionUI*>(sender);
+    for (const CheckBox& box : kCheckBoxes) {
+        if (option && option->GetName() == box.name) {
+            g_pMainFrame->m_options.*box.option = option->IsSelected();
+            m_danmu->OptionsChanged();
+            return true;
+        }
+    }
+    return false;
+}
+
 void CWndSetting::SelectChangedNotify(TNotifyUI& msg)
 {
+    if (CheckBoxChanged(msg.pSender))
+        return;
     CDuiString name = msg.pSender->GetName();
     int size = name == u"option_small"    ? 11
                : name == u"option_middle" ? 12

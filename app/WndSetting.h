@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/AppWindow.h"
+#include "app/Settings.h"
 
 class CWndDanmu;
 
-// The modal settings window: the danmaku window's opacity (slider) and its
-// rows' font size (three options), applied at once.
+// The modal settings window: the danmaku window's opacity (slider), its
+// rows' font size (three options), its display and filter options (check
+// boxes) and block lists (one entry a line), applied at once; a block list
+// when its field loses the focus or the window closes.
 class CWndSetting : public CAppWindow {
 public:
     explicit CWndSetting(CWndDanmu* danmu);
@@ -20,9 +23,14 @@ public:
 
 protected:
     void InitControls() override;
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void ClickNotify(DuiLib::TNotifyUI& msg) override;
     void SelectChangedNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
     void ShowOpacity();
+    void ShowOptions();
+    WindowRect PlaceBesideDanmu() const;
+    bool CheckBoxChanged(DuiLib::CControlUI* sender);
+    void TakeBlockLists();
 };

@@ -10,10 +10,12 @@ struct DanmuItem {
     // 0 when the message carries no usable level: real levels start at 1,
     // so the window can tell "no badge" apart.
     std::int32_t level = 0;
+    // Set for a gift message: a chat text may read like a gift's.
+    bool gift = false;
 };
 
-// Two items show the same row when all three fields agree.
+// Two items are the same when all their fields agree.
 inline bool operator==(const DanmuItem& a, const DanmuItem& b)
 {
-    return a.level == b.level && a.nick == b.nick && a.msg == b.msg;
+    return a.level == b.level && a.gift == b.gift && a.nick == b.nick && a.msg == b.msg;
 }

@@ -23,26 +23,28 @@ std::u16string TextOf(const Json::Value& text)
 // The item of a message document held in [begin, end).
 std::optional<DanmuItem> DecodeDocument(const char* begin, const char* end);
 
-// The text shown for a message of the given kind; empty for other kinds or
-// when the member that the kind needs is not a string.
-std::u16string MessageText(const Json::Value& message)
+// The item's text and kind from a message of the given kind; the text stays
+// empty for other kinds or when the member that the kind needs is not a
+// string.
+void ReadMessageText(const Json::Value& message, DanmuItem& item)
 {
     const Json::Value& kind = MemberOf(message, "msgType");
     if (!kind.isString()) {
-        return {};
+        return;
     }
     const std::string word = kind.asString();
     if (word == "normal") {
         const Json::Value& text = MemberOf(message, "msg");
-        return text.isString() ? TextOf(text) : std::u16string();
-    }
-    if (word == "gift") {
-        const Json::Value& gift = MemberOf(message, "giftName");
-        if (gift.isString()) {
-            return kGiftPrefix + TextOf(gift) + kGiftSuffix;
+        if (text.isString()) {
+            item.msg = TextOf(text);
         }
+        return;
     }
-    return {};
+    item.gift = word == "gift";
+    const Json::Value& gift = MemberOf(message, "giftName");
+    if (item.gift && gift.isString()) {
+        item.msg = kGiftPrefix + TextOf(gift) + kGiftSuffix;
+    }
 }
 
 // The item of one history element, or nothing when the element has no
@@ -69,7 +71,7 @@ std::optional<DanmuItem> DecodeDocument(const char* begin, const char* end)
     if (nick.isString()) {
         item.nick = TextOf(nick) + u":";
     }
-    item.msg = MessageText(message);
+    ReadMessageText(message, item);
     item.level = AsInt32(MemberOf(message, "level")).value_or(item.level);
     return item;
 }

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     ok &= Save(simulate::Windows().back(), folder, "tray-menu.png");
 
     CWndSetting setting(danmu);
-    HWND set = setting.Create(wnd, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, 200, 100, nullptr);
+    HWND set = setting.Create(wnd, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     simulate::ProcessPending();
     ok &= Save(set, folder, "settings-window.png");
     return ok ? 0 : 1;

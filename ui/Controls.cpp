@@ -35,10 +35,12 @@ bool COptionUI::IsSelected() const
     return GetWidget() && ButtonOf(this)->isChecked();
 }
 
-void COptionUI::Selected(bool selected)
+void COptionUI::Selected(bool selected, bool notify)
 {
-    if (GetWidget())
-        ButtonOf(this)->setChecked(selected);
+    if (!GetWidget())
+        return;
+    QSignalBlocker quiet(notify ? nullptr : ButtonOf(this));
+    ButtonOf(this)->setChecked(selected);
 }
 
 void COptionUI::SetAttribute(LPCTSTR name, LPCTSTR value)
@@ -46,9 +48,10 @@ void COptionUI::SetAttribute(LPCTSTR name, LPCTSTR value)
     QString n = ToQ(name);
     if (n == "group") {
         m_group = value;
+        ButtonOf(this)->exclusive = !m_group.IsEmpty();
+        ButtonOf(this)->update();
     } else if (n == "selected") {
-        QSignalBlocker quiet(ButtonOf(this));
-        Selected(ToQ(value) == "true");
+        Selected(ToQ(value) == "true", false);
     } else {
         CButtonUI::SetAttribute(name, value);
     }
@@ -92,17 +95,7 @@ void CEditUI::SetAttribute(LPCTSTR name, LPCTSTR value)
         edit->setMaxLength(v.toInt());
     } else if (n == "tipvalue") {
         edit->setPlaceholderText(v);
-    } else if (n == "bkcolor" || n == "textcolor" || n == "bordercolor") {
-        edit->setProperty(("ui_" + n).toUtf8(), QColor(v).name(QColor::HexArgb));
-        auto colour = [edit](const char* key, const char* fallback) {
-            QString c = edit->property(key).toString();
-            return c.isEmpty() ? QString(fallback) : c;
-        };
-        edit->setStyleSheet(QString("QLineEdit{border:1px solid %1;border-radius:3px;padding:0 6px;"
-                                    "background-color:%2;color:%3}")
-                                .arg(colour("ui_bordercolor", "#ffb0b8c4"), colour("ui_bkcolor", "#ffffffff"),
-                                     colour("ui_textcolor", "#ff202020")));
-    } else {
+    } else if (!SetFieldColour(edit, "QLineEdit", "0 6px", n, v)) {
         CControlUI::SetAttribute(name, value);
     }
 }

@@ -16,14 +16,16 @@ protected:
     explicit CButtonUI(bool option);
 };
 
-// A checkable button; options sharing a "group" attribute are exclusive.
-// Notifies "selectchanged" when it becomes selected (and, outside a
-// group, when it is cleared).
+// A checkable button; options sharing a "group" attribute are exclusive
+// (drawn as round marks), an option without a group is a check box (a
+// square one). Notifies "selectchanged" when it becomes selected (and,
+// outside a group, when it is cleared).
 class COptionUI : public CButtonUI {
 public:
     COptionUI();
     bool IsSelected() const;
-    void Selected(bool selected);
+    // With notify false, as the window sets it up: no "selectchanged".
+    void Selected(bool selected, bool notify = true);
     void SetAttribute(LPCTSTR name, LPCTSTR value) override;
     void SetManager(CPaintManagerUI* manager, CControlUI* parent) override;
 
@@ -36,6 +38,18 @@ private:
 class CEditUI : public CControlUI {
 public:
     CEditUI();
+    CDuiString GetText() const override;
+    void SetText(LPCTSTR text) override;
+    void SetAttribute(LPCTSTR name, LPCTSTR value) override;
+};
+
+// A multi-line plain-text field (never rich text, pasted text included);
+// attributes "text", "tipvalue", "bkcolor", "textcolor", "bordercolor".
+// Lines are not wrapped; Tab moves to the next control. Notifies
+// "killfocus" when it loses the keyboard focus.
+class CTextAreaUI : public CControlUI {
+public:
+    CTextAreaUI();
     CDuiString GetText() const override;
     void SetText(LPCTSTR text) override;
     void SetAttribute(LPCTSTR name, LPCTSTR value) override;

@@ -30,6 +30,7 @@ CControlUI* NewControl(const QString& element)
         {"Button", [] { return new CButtonUI; }},
         {"Option", [] { return new COptionUI; }},
         {"Edit", [] { return new CEditUI; }},
+        {"TextArea", [] { return new CTextAreaUI; }},
         {"Slider", [] { return new CProgressUI; }},
     };
     auto it = kinds.find(element);

@@ -8,7 +8,7 @@ namespace DuiLib {
 class CControlUI;
 
 // A notification from a control: "click", "selectchanged", "itemselect",
-// "itemclick", "valuechanged" or "scroll".
+// "itemclick", "valuechanged", "scroll" or "killfocus".
 struct TNotifyUI {
     CDuiString sType;
     CControlUI* pSender = nullptr;

@@ -72,6 +72,26 @@ TEST(PlaceOnScreenTest, CentringShrinksAWindowLargerThanTheArea)
     EXPECT_EQ(r, (WindowRect{100, 200, 300, 100}));
 }
 
+TEST(PlaceOnScreenTest, ADialogGoesBesideItsOwnerWhereThereIsRoom)
+{
+    struct Case {
+        const char* name;
+        WindowRect owner;
+        RECT area;
+        int x, y;
+    };
+    const RECT screen{0, 0, 1000, 800};
+    for (const Case& c : {Case{"right", {100, 100, 300, 250}, screen, 400, 100},
+             Case{"left", {650, 100, 300, 250}, screen, 350, 100},
+             Case{"no side: centred over it", {50, 100, 900, 250}, screen, 350, 88},
+             Case{"kept above the bottom", {100, 700, 300, 250}, screen, 400, 525},
+             Case{"owner half off the screen", {-200, -100, 300, 250}, screen, 100, 0},
+             Case{"screen too small: its corner", {0, 0, 100, 100}, RECT{0, 0, 200, 200}, 0, 0}}) {
+        const WindowRect placed = BesideOwner(WindowRect{0, 0, 300, 275}, c.owner, c.area);
+        EXPECT_EQ(placed, (WindowRect{c.x, c.y, 300, 275})) << c.name << ": " << placed.x << "," << placed.y;
+    }
+}
+
 TEST_F(RememberedRunTest, TheLastRoomFillsTheFieldAndTheOpacityIsTaken)
 {
     SettingsDocument read;

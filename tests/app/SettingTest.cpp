@@ -1,16 +1,26 @@
-// The settings window: opacity and font size of the danmaku window, at once.
+// The settings window: opacity, font size, display and filter options of
+// the danmaku window, at once.
 
 #include <gtest/gtest.h>
 
+#include "app/RememberedRun.h"
+#include "app/SettingsStore.h"
 #include "app/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
+#include "tests/app/TempFolder.h"
 #include "tests/common/Watchdog.h"
 #include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
 namespace {
+
+// A control's name for a failure message.
+std::string Ascii(const char16_t* name)
+{
+    return std::string(name, name + std::char_traits<char16_t>::length(name));
+}
 
 CDuiString Num(int n)
 {
@@ -34,9 +44,7 @@ protected:
     // A settings window as the tray opens it, but not modal.
     HWND OpenSettings(CWndSetting& setting)
     {
-        HWND h = setting.Create(danmu, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, 200, 100, nullptr);
-        setting.CenterWindow();
-        return h;
+        return setting.Create(danmu, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     }
     int RowFontSize() { return simulate::FontPixelSize(danmu.Cell(0, u"msg")); }
 
@@ -44,13 +52,16 @@ protected:
     QuietDanmu danmu;
 };
 
-TEST_F(SettingTest, IsMadeHiddenTopmostAt300By100ForTheDanmakuWindowShowingTheOpacity)
+TEST_F(SettingTest, IsMadeHiddenTopmostAtItsLayoutsSizeBesideTheDanmakuWindowShowingTheOpacity)
 {
     CWndSetting setting(&danmu);
     HWND h = OpenSettings(setting);
     simulate::WindowState s = simulate::StateOf(h);
     EXPECT_EQ(s.width, 300);
-    EXPECT_EQ(s.height, 100);
+    EXPECT_EQ(s.height, 275);
+    const simulate::WindowState d = simulate::StateOf(danmu);
+    EXPECT_EQ(s.x, d.x + d.width) << "beside the danmaku window, which stays in view";
+    EXPECT_EQ(s.y, d.y);
     EXPECT_TRUE(s.topmost);
     EXPECT_FALSE(s.visible) << "shown by ShowModal, modal from its first show";
     EXPECT_EQ(s.owner, danmu.GetHWND());
@@ -144,6 +155,177 @@ TEST_F(SettingTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
     EXPECT_EQ(settingsWindows, 1);
     EXPECT_EQ(g_pMainFrame->m_opacity, 151);
     EXPECT_EQ(FindWindowTitled(u"设置"), nullptr);
+}
+
+// The opacity and font rows stay where they were; every row below lies in
+// its band, inside the window.
+TEST_F(SettingTest, TheWindowIsTallEnoughForEveryRow)
+{
+    CWndSetting setting(&danmu);
+    HWND h = OpenSettings(setting);
+    setting.ShowWindow(true, true); // laid out when shown
+    simulate::ProcessPending();
+    const simulate::WindowState s = simulate::StateOf(h);
+    struct Row {
+        const char16_t* name;
+        int top, height;
+    };
+    for (const Row& row : {Row{u"pro_trans", 25, 23}, Row{u"option_big", 48, 23},
+             Row{u"check_background_only", 71, 23}, Row{u"check_hide_gifts", 94, 23},
+             Row{u"edit_blocked_nicks", 139, 84}, Row{u"edit_blocked_words", 139, 84},
+             Row{u"shortcut_status", 223, 24}, Row{u"btn_enter", 247, 24}}) {
+        const RECT r = simulate::ControlRect(simulate::FindControl(h, row.name));
+        EXPECT_GE(r.top, row.top) << Ascii(row.name);
+        EXPECT_LE(r.bottom, row.top + row.height) << Ascii(row.name);
+        EXPECT_GE(r.bottom - r.top, row.height - 8) << Ascii(row.name);
+        EXPECT_GT(r.right - r.left, 40) << Ascii(row.name);
+        EXPECT_LE(r.right, s.width) << Ascii(row.name);
+    }
+    EXPECT_LE(247 + 24, s.height);
+    EXPECT_EQ(simulate::FindControl(h, u"shortcut_status")->GetText(), u"") << "filled in by the shortcut";
+}
+
+// Items as the feed gives them: chats, an enter notice and a gift.
+std::vector<DanmuItem> MixedItems()
+{
+    DanmuItem gift = Item(u"g:", u"送出了[火箭]", 3);
+    gift.gift = true;
+    return {Item(u"Spam:", u"hi", 1), Item(u"n:", u"", 2), gift, Item(u"b:", u"快来加群 QQ", 4), Item(u"c:", u"🎉", 5)};
+}
+
+struct CheckBoxCase {
+    const char16_t* name;
+    bool DanmuOptions::*option;
+    int rowsWhenOn; // of MixedItems' five
+};
+
+TEST_F(SettingTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
+{
+    danmu.Feed(MixedItems(), 5);
+    simulate::ProcessPending();
+    for (const CheckBoxCase& c : {CheckBoxCase{u"check_background_only", &DanmuOptions::backgroundOnly, 5},
+             CheckBoxCase{u"check_wrap", &DanmuOptions::wrap, 5},
+             CheckBoxCase{u"check_hide_notices", &DanmuOptions::hideNotices, 4},
+             CheckBoxCase{u"check_hide_gifts", &DanmuOptions::hideGifts, 4}}) {
+        SCOPED_TRACE(Ascii(c.name));
+        for (bool start : {false, true}) {
+            g_pMainFrame->m_options = DanmuOptions{};
+            g_pMainFrame->m_options.*c.option = start;
+            danmu.OptionsChanged();
+            CWndSetting setting(&danmu);
+            auto* box = dynamic_cast<COptionUI*>(simulate::FindControl(OpenSettings(setting), c.name));
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->IsSelected(), start);
+            EXPECT_EQ(danmu.RowCount(), start ? c.rowsWhenOn : 5) << "showing the box changes nothing";
+            for (bool on : {!start, start}) {
+                simulate::Click(box);
+                EXPECT_EQ(box->IsSelected(), on);
+                EXPECT_EQ(g_pMainFrame->m_options.*c.option, on);
+                EXPECT_EQ(danmu.RowCount(), on ? c.rowsWhenOn : 5);
+            }
+        }
+    }
+}
+
+TEST_F(SettingTest, BothHidingBoxesLeaveOnlyTheChats)
+{
+    danmu.Feed(MixedItems(), 5);
+    simulate::ProcessPending();
+    CWndSetting setting(&danmu);
+    HWND h = OpenSettings(setting);
+    simulate::Click(simulate::FindControl(h, u"check_hide_notices"));
+    simulate::Click(simulate::FindControl(h, u"check_hide_gifts"));
+    ASSERT_EQ(danmu.RowCount(), 3);
+    EXPECT_EQ(danmu.Cell(0, u"nick")->GetText(), u"Spam:");
+    EXPECT_EQ(danmu.Cell(1, u"nick")->GetText(), u"b:");
+    EXPECT_EQ(danmu.Cell(2, u"nick")->GetText(), u"c:");
+    danmu.Feed({Item(u"n2:", u"", 1), Item(u"d:", u"new", 1)}, 2); // later items are filtered too
+    simulate::ProcessPending();
+    ASSERT_EQ(danmu.RowCount(), 1);
+    EXPECT_EQ(danmu.Cell(0, u"msg")->GetText(), u"new");
+}
+
+// Types each line of `lines` into the field, Enter between them.
+void TypeLines(CControlUI* field, std::initializer_list<const char16_t*> lines)
+{
+    for (const char16_t* line : lines) {
+        simulate::Type(field, line);
+        simulate::PressEnter(field);
+    }
+}
+
+TEST_F(SettingTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowCloses)
+{
+    g_pMainFrame->m_options.blockedWords = {"http", "弹幕"};
+    danmu.Feed(MixedItems(), 5);
+    simulate::ProcessPending();
+    CWndSetting setting(&danmu);
+    HWND h = OpenSettings(setting);
+    CControlUI* nicks = simulate::FindControl(h, u"edit_blocked_nicks");
+    CControlUI* words = simulate::FindControl(h, u"edit_blocked_words");
+    EXPECT_EQ(nicks->GetText(), u"");
+    EXPECT_EQ(words->GetText(), u"http\n弹幕\n");
+    words->SetText(u"");
+    TypeLines(nicks, {u"  sPAM ", u"", u"<b>x</b>"});
+    TypeLines(words, {u"qq", u"🎉"});
+    EXPECT_EQ(danmu.RowCount(), 5) << "not while typing";
+    simulate::Click(simulate::FindControl(h, u"btn_enter"));
+    simulate::ProcessPending();
+    EXPECT_EQ(setting.GetHWND(), nullptr);
+    EXPECT_EQ(g_pMainFrame->m_options.blockedNicks, (std::vector<std::string>{"sPAM", "<b>x</b>"}));
+    EXPECT_EQ(g_pMainFrame->m_options.blockedWords, (std::vector<std::string>{"qq", "\xF0\x9F\x8E\x89"}));
+    ASSERT_EQ(danmu.RowCount(), 2);
+    EXPECT_EQ(danmu.Cell(0, u"nick")->GetText(), u"n:");
+    EXPECT_EQ(danmu.Cell(1, u"nick")->GetText(), u"g:");
+
+    CWndSetting again(&danmu);
+    HWND h2 = OpenSettings(again);
+    EXPECT_EQ(simulate::FindControl(h2, u"edit_blocked_nicks")->GetText(), u"sPAM\n<b>x</b>\n");
+}
+
+TEST_F(SettingTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
+{
+    danmu.Feed(MixedItems(), 5);
+    simulate::ProcessPending();
+    CWndSetting setting(&danmu);
+    HWND h = OpenSettings(setting);
+    setting.ShowWindow(true, true);
+    simulate::ProcessPending();
+    CControlUI* nicks = simulate::FindControl(h, u"edit_blocked_nicks");
+    simulate::Focus(nicks);
+    TypeLines(nicks, {u"spam", u" B "});
+    simulate::Focus(simulate::FindControl(h, u"edit_blocked_words"));
+    simulate::ProcessPending();
+    EXPECT_EQ(g_pMainFrame->m_options.blockedNicks, (std::vector<std::string>{"spam", "B"}));
+    EXPECT_EQ(nicks->GetText(), u"spam\nB\n") << "the field shows the list kept";
+    EXPECT_EQ(danmu.RowCount(), 3);
+}
+
+// What the settings window changed is what the next run reads.
+TEST_F(SettingTest, EditedOptionsComeBackFromTheSettingsFile)
+{
+    CWndSetting setting(&danmu);
+    HWND h = OpenSettings(setting);
+    for (const char16_t* box : {u"check_background_only", u"check_wrap", u"check_hide_notices", u"check_hide_gifts"})
+        simulate::Click(simulate::FindControl(h, box));
+    TypeLines(simulate::FindControl(h, u"edit_blocked_nicks"), {u"Zoë", u"弹幕姬", u"مرحبا", u"🐟\u200D鱼"});
+    TypeLines(simulate::FindControl(h, u"edit_blocked_words"), {u"加群", u"HTTP", u"a\"b\\c"});
+    simulate::Click(simulate::FindControl(h, u"btn_enter"));
+    simulate::ProcessPending();
+    const DanmuOptions edited = g_pMainFrame->m_options;
+    EXPECT_FALSE(edited.backgroundOnly);
+    EXPECT_TRUE(edited.wrap && edited.hideNotices && edited.hideGifts);
+    EXPECT_EQ(edited.blockedNicks.size(), 4u);
+    EXPECT_EQ(edited.blockedWords.size(), 3u);
+
+    TempFolder temp;
+    const std::string path = temp.Path() + "/orvel-helper/settings.json";
+    std::string log;
+    const SettingsDocument first = LoadSettings(path, log);
+    ASSERT_EQ(SaveSettings(path, first, CurrentRemembered(*g_pMainFrame, first.values)), "");
+    const SettingsDocument second = LoadSettings(path, log);
+    EXPECT_TRUE(second.problems.empty());
+    EXPECT_EQ(second.values.options, edited);
 }
 
 } // namespace

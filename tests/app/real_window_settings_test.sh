@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Remembered settings on a real X display (Xvfb, trayer, xdotool):
 # the program started with --room and the demo services' ports shows rows;
-# the user moves and resizes the danmaku window and changes the opacity and
-# the font size; after quitting, settings.json (0600) holds them, and the
-# next start opens the window where it was, as large and as opaque, with the
-# room already in the start window's field.
+# the user moves and resizes the danmaku window, changes the opacity and the
+# font size, hides gifts and blocks two words; after quitting, settings.json
+# (0600) holds them, and the next start opens the window where it was, as
+# large and as opaque, with the room already in the start window's field.
 #   real_window_settings_test.sh <build folder> <screenshot folder>
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -108,10 +108,16 @@ setting_click() { xdotool windowraise "$setting"; sleep 0.2; click "$setting" "$
 setting_click 245 36 # each click on the groove's right part steps the opacity up
 setting_click 245 36
 setting_click 250 59
+# 隐藏礼物 and two blocked words, typed into their field.
+setting_click 164 105
+setting_click 220 180
+xdotool type --delay 40 "spam"
+xdotool key Return
+xdotool type --delay 40 "Http"
 sleep 0.3
 shot settings-changed.png
 close_settings() {
-  setting_click 254 83
+  setting_click 254 259
   wait_for 10 sh -c "! xdotool search --onlyvisible --name '^设置$'"
 }
 wait_for 5 close_settings || fail "settings did not close"
@@ -133,6 +139,8 @@ grep -q '"room" : 1000' "$settings" || fail "room not kept: $(cat "$settings")"
 grep -q '"font_size" : 14' "$settings" || fail "font size not kept: $(cat "$settings")"
 grep -q '"opacity" : 1[6-9][0-9]' "$settings" || fail "opacity not kept: $(cat "$settings")"
 grep -q "\"width\" : $w2" "$settings" || fail "width not kept: $(cat "$settings")"
+grep -q '"hide_gifts" : true' "$settings" || fail "hiding gifts not kept: $(cat "$settings")"
+tr -d ' \n' <"$settings" | grep -q '"blocked_words":\["spam","Http"\]' || fail "blocked words not kept: $(cat "$settings")"
 
 # Second run: the start window has the room in its field, so entering at
 # once opens the room; the danmaku window comes back where it was left.

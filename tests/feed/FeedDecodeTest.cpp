@@ -86,17 +86,19 @@ TEST_P(DecodeMessageTest, FollowsTheExactTypesAndWords)
         EXPECT_EQ(item->nick, GetParam().item->nick);
         EXPECT_EQ(item->msg, GetParam().item->msg);
         EXPECT_EQ(item->level, GetParam().item->level);
+        EXPECT_EQ(item->gift, GetParam().item->gift);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, DecodeMessageTest, testing::Values(
     MessageCase{"Normal", Chat("A", "hi", 2), DanmuItem{u"A:", u"hi", 2}},
     MessageCase{"Gift", R"({"nickname":"A","msgType":"gift","giftName":"B","level":3})",
-                DanmuItem{u"A:", u"送出了[B]", 3}},
+                DanmuItem{u"A:", u"送出了[B]", 3, true}},
+    MessageCase{"ChatReadingLikeAGift", Chat("A", "送出了[B]", 3), DanmuItem{u"A:", u"送出了[B]", 3, false}},
     MessageCase{"NormalWithCapital", R"({"nickname":"A","msgType":"Normal","msg":"hi","level":1})",
                 DanmuItem{u"A:", u"", 1}},
     MessageCase{"OtherKind", R"({"nickname":"A","msgType":"enter","msg":"hi"})", DanmuItem{u"A:", u"", 0}},
-    MessageCase{"GiftWithoutName", R"({"nickname":"A","msgType":"gift","msg":"hi"})", DanmuItem{u"A:", u"", 0}},
+    MessageCase{"GiftWithoutName", R"({"nickname":"A","msgType":"gift","msg":"hi"})", DanmuItem{u"A:", u"", 0, true}},
     MessageCase{"KindNotString", R"({"nickname":"A","msgType":1,"msg":"hi"})", DanmuItem{u"A:", u"", 0}},
     MessageCase{"TextNotString", R"({"nickname":"A","msgType":"normal","msg":5})", DanmuItem{u"A:", u"", 0}},
     MessageCase{"NoNickname", R"({"msgType":"normal","msg":"hi"})", DanmuItem{u"", u"hi", 0}},

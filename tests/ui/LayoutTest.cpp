@@ -63,6 +63,8 @@ TEST_F(LayoutTest, BuildsEveryControlKindWithItsNameAndAttributes)
     EXPECT_EQ(root->FindControl(u"title")->GetText(), u"标题 & more");
     EXPECT_EQ(root->FindControl(u"btn")->GetText(), u"&Quit");
     EXPECT_EQ(root->FindControl(u"edit")->GetText(), u"12");
+    EXPECT_NE(dynamic_cast<CTextAreaUI*>(root->FindControl(u"area")), nullptr);
+    EXPECT_EQ(root->FindControl(u"area")->GetText(), u"a & <b>");
     EXPECT_EQ(root->FindControl(u"row1")->GetFixedHeight(), 22);
     auto* slider = dynamic_cast<CProgressUI*>(root->FindControl(u"slider"));
     ASSERT_NE(slider, nullptr);
@@ -202,6 +204,48 @@ TEST_F(LayoutTest, ControlsNotifyClicksAndUserValueChanges)
     EXPECT_EQ(slider->GetValue(), 101);
     EXPECT_EQ(w.notes[3].pSender, w.pm.FindControl(u"list"));
     EXPECT_EQ(w.notes[3].wParam, 1u);
+}
+
+TEST_F(LayoutTest, AnOptionWithoutAGroupIsACheckBoxThatNotifiesBothWays)
+{
+    TestWindow w;
+    ASSERT_NE(w.Open(), nullptr);
+    auto* box = static_cast<COptionUI*>(w.pm.FindControl(u"opt_free"));
+    box->Selected(true, false); // as a window sets it up: quiet
+    EXPECT_TRUE(box->IsSelected());
+    EXPECT_TRUE(w.notes.empty());
+    simulate::Click(box);
+    EXPECT_FALSE(box->IsSelected());
+    simulate::Click(box);
+    EXPECT_TRUE(box->IsSelected());
+    ASSERT_EQ(w.notes.size(), 2u);
+    EXPECT_EQ(w.notes[1].sType, u"selectchanged");
+    EXPECT_EQ(w.notes[1].pSender, box);
+}
+
+// Lines of any script, markup that stays text, and a notification when the
+// user leaves the field.
+TEST_F(LayoutTest, TheTextAreaKeepsLinesAsPlainTextAndTellsWhenItLosesTheFocus)
+{
+    TestWindow w;
+    ASSERT_NE(w.Open(), nullptr);
+    w.ShowWindow(true, true);
+    CControlUI* area = w.pm.FindControl(u"area");
+    area->SetText(u"");
+    simulate::Focus(area);
+    for (const char16_t* line : {u"<i>x</i>", u"弹幕 🎉", u"مرحبا", u""}) {
+        simulate::Type(area, line);
+        simulate::PressEnter(area);
+    }
+    EXPECT_EQ(area->GetText(), u"<i>x</i>\n弹幕 🎉\nمرحبا\n\n");
+    EXPECT_TRUE(w.notes.empty());
+    simulate::Focus(w.pm.FindControl(u"edit"));
+    ASSERT_EQ(w.notes.size(), 1u);
+    EXPECT_EQ(w.notes[0].sType, u"killfocus");
+    EXPECT_EQ(w.notes[0].pSender, area);
+    const std::u16string huge(100000, u'x');
+    area->SetText(huge.c_str());
+    EXPECT_EQ(area->GetText().Str(), huge);
 }
 
 TEST_F(LayoutTest, TypedTextReachesTheEditAsPlainText)

@@ -186,18 +186,50 @@ void ButtonWidget::paintEvent(QPaintEvent*)
     PaintBox(p, rect(), look, fill);
     QRect textRect = rect().adjusted(4, 0, -4, 0);
     if (m_option) {
-        int d = 12, y = (height() - d) / 2;
-        QColor mark = look.text.isValid() ? look.text : palette().color(QPalette::WindowText);
-        p.setPen(mark);
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRect(4, y, d, d));
-        if (isChecked()) {
-            p.setBrush(mark);
-            p.drawEllipse(QRect(7, y + 3, d - 6, d - 6));
-        }
-        textRect.setLeft(4 + d + 6);
+        PaintMark(p, QRect(4, (height() - kMark) / 2, kMark, kMark));
+        textRect.setLeft(4 + kMark + 6);
     }
     PaintText(p, textRect, look, label);
+}
+
+// A round mark with a dot for one of a group; a square with a tick for a
+// check box.
+void ButtonWidget::PaintMark(QPainter& p, const QRect& box) const
+{
+    QColor mark = look.text.isValid() ? look.text : palette().color(QPalette::WindowText);
+    p.setPen(mark);
+    p.setBrush(Qt::NoBrush);
+    if (exclusive) {
+        p.drawEllipse(box);
+        if (isChecked()) {
+            p.setBrush(mark);
+            p.drawEllipse(box.adjusted(3, 3, -3, -3));
+        }
+        return;
+    }
+    p.drawRoundedRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    if (isChecked()) {
+        p.setPen(QPen(mark, 2));
+        const QPointF tick[] = {box.topLeft() + QPointF(2.5, 6), box.topLeft() + QPointF(5, 8.5),
+            box.topLeft() + QPointF(9.5, 3)};
+        p.drawPolyline(tick, 3);
+    }
+}
+
+bool SetFieldColour(QWidget* field, const QString& qtClass, const QString& padding, const QString& name,
+    const QString& value)
+{
+    if (name != "bkcolor" && name != "textcolor" && name != "bordercolor")
+        return false;
+    field->setProperty(("ui_" + name).toUtf8(), QColor(value).name(QColor::HexArgb));
+    auto colour = [field](const char* key, const char* fallback) {
+        QString c = field->property(key).toString();
+        return c.isEmpty() ? QString(fallback) : c;
+    };
+    field->setStyleSheet(QString("%1{border:1px solid %2;border-radius:3px;padding:%3;background-color:%4;color:%5}")
+                             .arg(qtClass, colour("ui_bordercolor", "#ffb0b8c4"), padding,
+                                 colour("ui_bkcolor", "#ffffffff"), colour("ui_textcolor", "#ff202020")));
+    return true;
 }
 
 } // namespace DuiLib

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <functional>
 
+class QPainter;
+
 namespace DuiLib {
 
 // How a control looks; empty colours and images are not drawn.
@@ -62,6 +64,7 @@ public:
     explicit ButtonWidget(bool option);
     Look look;
     QString label; // QAbstractButton::setText would turn '&' into a shortcut
+    bool exclusive = false; // one of a group: a round mark, else a check box
 
     QSize sizeHint() const override;
 
@@ -69,8 +72,16 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    static constexpr int kMark = 12; // the side of an option's mark
+    void PaintMark(QPainter& p, const QRect& box) const;
     bool m_option;
 };
+
+// Reads a text field's colour attribute ("bkcolor", "textcolor",
+// "bordercolor") into the style sheet of `field`, whose Qt class is
+// `qtClass`, with `padding` as CSS; false for any other attribute.
+bool SetFieldColour(QWidget* field, const QString& qtClass, const QString& padding, const QString& name,
+    const QString& value);
 
 // The pixmap of a skin image, or a null pixmap when the skin has none.
 QPixmap SkinImage(const QString& name);

@@ -142,8 +142,23 @@ void Type(CControlUI* control, LPCTSTR text)
     QWidget* w = control ? control->GetWidget() : nullptr;
     if (!w)
         return;
-    for (QChar c : ToQ(text))
-        SendKey(w, Qt::Key_unknown, QString(c));
+    // A character beyond the BMP comes as one key, as an input method gives it.
+    const QString typed = ToQ(text);
+    for (int i = 0; i < typed.size(); ++i) {
+        const bool pair = typed.at(i).isHighSurrogate() && i + 1 < typed.size() && typed.at(i + 1).isLowSurrogate();
+        SendKey(w, Qt::Key_unknown, typed.mid(i, pair ? 2 : 1));
+        i += pair;
+    }
+}
+
+void Focus(CControlUI* control)
+{
+    QWidget* w = control ? control->GetWidget() : nullptr;
+    if (!w)
+        return;
+    w->activateWindow();
+    QApplication::processEvents();
+    w->setFocus(Qt::MouseFocusReason);
 }
 
 void PressEnter(CControlUI* control)

@@ -23,6 +23,10 @@ void Drag(HWND hWnd, int x, int y, int dx, int dy);
 void CloseRequest(HWND hWnd);
 // Types text into the focused field of the window's control.
 void Type(CControlUI* control, LPCTSTR text);
+// Gives the control the keyboard focus, as a click on it does in a real
+// window (its window is made the active one); the control that had the
+// focus loses it.
+void Focus(CControlUI* control);
 // Presses Enter in the control.
 void PressEnter(CControlUI* control);
 // Moves the slider control one step up, as the arrow key does.
