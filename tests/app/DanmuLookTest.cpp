@@ -93,6 +93,19 @@ TEST_F(DanmuLookTest, WithoutBackgroundOnlyTheWholeWindowFadesAsBefore)
     EXPECT_EQ(simulate::StateOf(hwnd).backgroundAlpha, 150);
 }
 
+TEST_F(DanmuLookTest, SwitchingTheFadeKeepsTheNativeWindowAndPassThrough)
+{
+    const std::uintptr_t native = simulate::StateOf(hwnd).nativeId;
+    ASSERT_NE(native, 0u);
+    g_pMainFrame->m_transFlag = true;
+    for (bool backgroundOnly : {false, true, false}) {
+        SetOptions(backgroundOnly, false);
+        const simulate::WindowState s = simulate::StateOf(hwnd);
+        EXPECT_EQ(s.nativeId, native) << backgroundOnly;
+        EXPECT_TRUE(s.passThrough) << backgroundOnly;
+    }
+}
+
 TEST_F(DanmuLookTest, WithoutWrappingEveryRowIsOneLine)
 {
     Show({Item(u"a:", u"hi", 1)});
