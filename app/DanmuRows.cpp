@@ -3,26 +3,38 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/LevelBadge.h"
+
 using namespace DuiLib;
 
 namespace {
 
 constexpr int kRowHeight = 22;
+// A wrapped message takes at most this many lines; the last ends in "…".
+constexpr LPCTSTR kWrappedLines = u"3";
 
-// One row for the item, or null when the item layout cannot be built.
-CListContainerElementUI* NewRow(const DanmuItem& item)
+// One row for the item, or null when the item layout cannot be built. A
+// wrapping row is one line's height or more, as its message needs at the
+// row's width; any other is one line.
+CListContainerElementUI* NewRow(const DanmuItem& item, bool wrap)
 {
     CControlUI* content = CDialogBuilder().Create(u"danmu_item.xml");
     if (!content)
         return nullptr;
     auto row = std::make_unique<CListContainerElementUI>();
     row->Add(content);
-    CDuiString level;
-    level.Format(u"%d.png", item.level);
-    row->SetSubControlBkImage(u"level", level);
+    if (CControlUI* badge = row->FindControl(u"level"))
+        ShowLevelBadge(*badge, item.level);
     row->SetSubControlText(u"nick", item.nick.c_str());
-    row->SetSubControlText(u"msg", item.msg.c_str());
-    row->SetFixedHeight(kRowHeight);
+    CControlUI* msg = row->FindControl(u"msg");
+    if (msg)
+        msg->SetText(item.msg.c_str());
+    if (wrap && msg) {
+        msg->SetAttribute(u"maxlines", kWrappedLines);
+        row->SetMinHeight(kRowHeight);
+    } else {
+        row->SetFixedHeight(kRowHeight);
+    }
     return row.release();
 }
 
@@ -66,7 +78,7 @@ void CDanmuRows::RemoveRows(CContainerUI& list, std::size_t from, std::size_t to
 
 bool CDanmuRows::InsertRow(CContainerUI& list, std::size_t at, const DanmuItem& item)
 {
-    if (!list.AddAt(NewRow(item), static_cast<int>(at)))
+    if (!list.AddAt(NewRow(item, m_wrap), static_cast<int>(at)))
         return false;
     m_shown.insert(m_shown.begin() + at, item);
     return true;

@@ -19,10 +19,13 @@ public:
     int Sync(DuiLib::CContainerUI& list, const std::vector<DanmuItem>& items);
     // Removes every row, so that the next Sync builds them all again.
     void Clear(DuiLib::CContainerUI& list);
+    // Whether rows built from now on wrap long messages.
+    void SetWrap(bool wrap) { m_wrap = wrap; }
 
 private:
     void RemoveRows(DuiLib::CContainerUI& list, std::size_t from, std::size_t to);
     bool InsertRow(DuiLib::CContainerUI& list, std::size_t at, const DanmuItem& item);
 
     std::vector<DanmuItem> m_shown; // the item of each row, in the list's order
+    bool m_wrap = false;
 };

@@ -95,6 +95,7 @@ void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)
         m_rows.Clear(*m_list);
         m_rowsFontSize = m_pm.GetDefaultFontSize();
     }
+    m_rows.SetWrap(g_pMainFrame->m_options.wrap);
     auto* list = dynamic_cast<CListUI*>(m_list);
     if (list)
         list->BeginUpdate();
@@ -109,7 +110,9 @@ void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)
 
 void CWndDanmu::ApplyOpacity()
 {
-    m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag);
+    const auto fade = g_pMainFrame->m_options.backgroundOnly ? CPaintManagerUI::Fade::Background
+                                                             : CPaintManagerUI::Fade::Window;
+    m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag, fade);
 }
 
 void CWndDanmu::OptionsChanged()

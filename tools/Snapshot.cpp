@@ -28,7 +28,10 @@ static std::vector<DanmuItem> SampleChat()
             Item(u"夜猫子:", u"送出了[小心心]", 12),
             Item(u"", u"（没有昵称的消息）", 1),
             Item(u"momo:", u"一条很长很长的弹幕，用来看看超出一行的文字会不会被省略而不是溢出这一行", 5),
-            Item(u"星河:", u"送出了[火箭]", 18)};
+            Item(u"星河:", u"送出了[火箭]", 18),
+            Item(u"彩虹🌈:", u"来了来了 😀🎉👍", 21),
+            Item(u"老粉:", u"打卡第 99 天 ❤️", 99),
+            Item(u"榜一大哥:", u"送出了[跑车] 🚗", 1000)};
 }
 
 int main(int argc, char** argv)
@@ -45,6 +48,8 @@ int main(int argc, char** argv)
     simulate::ProcessPending();
     bool ok = Save(start, folder, "start-window.png");
 
+    // Drawn opaque, as the window is before the window system fades it.
+    frame->m_options.backgroundOnly = false;
     auto* danmu = new QuietDanmu;
     HWND wnd = danmu->Open();
     danmu->Feed(SampleChat(), 2468);

@@ -8,7 +8,7 @@ packages=(
   libjsoncpp-dev qt6-base-dev libzip-dev libutfcpp-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev zip
-  fonts-wqy-microhei qt6-translations-l10n
+  fonts-wqy-microhei fonts-noto-color-emoji qt6-translations-l10n
   xvfb xauth trayer xdotool x11-utils imagemagick openbox xcompmgr dbus python3-dbus python3-gi
   desktop-file-utils appstream
 )

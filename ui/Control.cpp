@@ -57,8 +57,7 @@ void CControlUI::SetText(LPCTSTR text)
 {
     if (Canvas* c = CanvasOf(m_widget)) {
         c->text = ToQ(text);
-        c->updateGeometry();
-        c->update();
+        c->TextChanged();
     } else if (auto* b = dynamic_cast<ButtonWidget*>(m_widget)) {
         b->label = ToQ(text);
         b->updateGeometry();
@@ -92,6 +91,22 @@ void CControlUI::SetFixedWidth(int width)
         m_widget->setFixedWidth(width);
 }
 
+void CControlUI::SetMinHeight(int height)
+{
+    if (m_widget)
+        m_widget->setMinimumHeight(height);
+}
+
+// As wide as its text, never narrower than its minimum width.
+void CControlUI::FitWidthToText()
+{
+    if (!m_widget)
+        return;
+    m_widget->setMinimumWidth(0);
+    m_widget->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_widget->setSizePolicy(QSizePolicy::Fixed, m_widget->sizePolicy().verticalPolicy());
+}
+
 int CControlUI::GetFixedHeight() const
 {
     return m_widget && m_widget->minimumHeight() == m_widget->maximumHeight() ? m_widget->maximumHeight() : 0;
@@ -110,8 +125,11 @@ void CControlUI::SetAttribute(LPCTSTR name, LPCTSTR value)
     QString n = ToQ(name), v = ToQ(value);
     if (n == "name") SetName(value);
     else if (n == "text") SetText(value);
+    else if (n == "width" && v == "auto") FitWidthToText();
     else if (n == "width") SetFixedWidth(v.toInt());
     else if (n == "height") SetFixedHeight(v.toInt());
+    else if (n == "minwidth") m_widget->setMinimumWidth(v.toInt());
+    else if (n == "minheight") SetMinHeight(v.toInt());
     else if (n == "visible") SetVisible(v != "false");
     else if (n == "enabled") m_widget->setEnabled(v != "false");
     else if (n == "tooltip") m_widget->setToolTip(PlainTip(v));
@@ -125,6 +143,8 @@ void CControlUI::SetAttribute(LPCTSTR name, LPCTSTR value)
         SetLookAttribute(*look, n, v);
         if (n == "maxwidth") // a bounded label never takes more than its text
             m_widget->setSizePolicy(QSizePolicy::Maximum, m_widget->sizePolicy().verticalPolicy());
+        if (Canvas* c = CanvasOf(m_widget))
+            c->TextChanged(); // the lines, size and look may have changed
     }
 }
 

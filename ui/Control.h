@@ -26,6 +26,8 @@ public:
     void SetFixedHeight(int height);
     void SetFixedWidth(int width);
     int GetFixedHeight() const;
+    // The height grows from here to fit (a wrapping label's lines).
+    void SetMinHeight(int height);
     void SetVisible(bool visible);
 
     // Unknown attributes are ignored.
@@ -45,6 +47,7 @@ public:
 
 protected:
     explicit CControlUI(QWidget* widget);
+    void FitWidthToText();
     void Notify(LPCTSTR type, WPARAM wParam = 0, LPARAM lParam = 0);
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/List.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -8,6 +9,28 @@
 #include "ui/qt/Widgets.h"
 
 namespace DuiLib {
+
+// The rows' layout. Rows whose height follows their width (wrapped text) do
+// not raise the rows' minimum height, so the scroll area would not see that
+// they need more room: when they get less than they need, it is told.
+class RowsBox : public QBoxLayout {
+public:
+    RowsBox(QWidget* rows, QScrollArea* area) : QBoxLayout(QBoxLayout::TopToBottom, rows), m_area(area) {}
+    void setGeometry(const QRect& r) override
+    {
+        QBoxLayout::setGeometry(r);
+        if (m_growing || !hasHeightForWidth() || totalHeightForWidth(r.width()) <= r.height())
+            return;
+        m_growing = true; // the scroll area resizes the rows, which lays them out again
+        QEvent request(QEvent::LayoutRequest);
+        QCoreApplication::sendEvent(m_area, &request);
+        m_growing = false;
+    }
+
+private:
+    QScrollArea* m_area;
+    bool m_growing = false;
+};
 
 static QScrollArea* NewScrollArea()
 {
@@ -22,7 +45,7 @@ static QScrollArea* NewScrollArea()
         "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0}"
         "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent}");
     auto* rows = new Canvas;
-    auto* layout = new QBoxLayout(QBoxLayout::TopToBottom, rows);
+    auto* layout = new RowsBox(rows, area);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addStretch(1); // rows stay at the top; Add inserts before it

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QHash>
 #include <QPointer>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "ui/qt/ResizeEdges.h"
 #include "ui/qt/Skin.h"
 #include "ui/qt/WindowHost.h"
+#include "ui/qt/Widgets.h"
 
 namespace DuiLib {
 
@@ -64,6 +66,11 @@ void CPaintManagerUI::SetResourceZip(LPCTSTR name, bool)
     skin::SetArchive(ToQ(name));
 }
 
+bool CPaintManagerUI::HasImage(LPCTSTR name)
+{
+    return !SkinImage(ToQ(name)).isNull();
+}
+
 void CPaintManagerUI::MessageLoop()
 {
     core::EnsureApplication();
@@ -106,17 +113,30 @@ CControlUI* CPaintManagerUI::FindControl(LPCTSTR name) const
     return m_root ? m_root->FindControl(name) : nullptr;
 }
 
-void CPaintManagerUI::SetTransparent(int opacity, bool passThrough)
+void CPaintManagerUI::SetTransparent(int opacity, bool passThrough, Fade fade)
 {
-    if (WindowHost* host = HostOf(m_hWnd)) {
-        host->setWindowOpacity(std::clamp(opacity, 0, 255) / 255.0);
-        host->SetPassThrough(passThrough);
-    }
+    WindowHost* host = HostOf(m_hWnd);
+    if (!host)
+        return;
+    opacity = std::clamp(opacity, 0, 255);
+    host->AllowTranslucentBackground();
+    const bool background = fade == Fade::Background && host->HasTranslucentBackground();
+    host->setWindowOpacity(background ? 1.0 : opacity / 255.0);
+    host->SetBackgroundAlpha(background ? opacity : 255);
+    host->SetPassThrough(passThrough);
 }
+
+// Characters the face lacks are looked for here before anywhere else, so
+// that emoji show in colour instead of as boxes or outlines.
+static const char* const kEmojiFamily = "Noto Color Emoji";
 
 void CPaintManagerUI::SetDefaultFont(LPCTSTR face, int size, bool bold, bool underline, bool italic)
 {
-    QFont font(ToQ(face));
+    // The face, else what fontconfig puts in its place, and only then the
+    // emoji font (it has digits of its own, for keycaps).
+    const QString family = ToQ(face);
+    QFont font;
+    font.setFamilies({family, QFontInfo(QFont(family)).family(), kEmojiFamily});
     font.setPixelSize(std::max(1, size));
     font.setBold(bold);
     font.setUnderline(underline);

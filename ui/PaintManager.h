@@ -30,6 +30,8 @@ public:
     // From now on layouts and images are read from this archive, found
     // beside the skin folder (an empty name: from the skin folder itself).
     static void SetResourceZip(LPCTSTR name, bool cached = false);
+    // Whether the skin has an image of this name.
+    static bool HasImage(LPCTSTR name);
     // Runs the user-interface thread until WM_QUIT is taken from the queue.
     static void MessageLoop();
     // The end of the run: messages posted from now on are dropped.
@@ -41,9 +43,14 @@ public:
     bool AttachDialog(CControlUI* root);
     CControlUI* FindControl(LPCTSTR name) const;
 
+    // What the opacity fades: the whole window, or only the background
+    // colours of its controls (text and images stay opaque).
+    enum class Fade { Window, Background };
     // opacity 0 (invisible) to 255; passThrough lets mouse input through
-    // the window to whatever lies beneath.
-    void SetTransparent(int opacity, bool passThrough);
+    // the window to whatever lies beneath. The first call before the window
+    // is shown lets it fade either way from then on; a window already shown
+    // without that fades as a whole.
+    void SetTransparent(int opacity, bool passThrough, Fade fade = Fade::Window);
     // Size in pixels; applies to controls added afterwards.
     void SetDefaultFont(LPCTSTR face, int size, bool bold, bool underline, bool italic);
     int GetDefaultFontSize() const;

@@ -30,7 +30,8 @@ TEST_F(DanmuTest, SetsItselfUpWithTheSharedSettings)
     EXPECT_EQ(danmu.m_room->GetText(), u"Orvel直播-1000");
     EXPECT_EQ(danmu.GetPaintManager().GetDefaultFontSize(), 11);
     simulate::WindowState s = simulate::StateOf(hwnd);
-    EXPECT_NEAR(s.opacity, 150 / 255.0, 0.01);
+    EXPECT_EQ(s.opacity, 1.0) << "the opacity fades only the background";
+    EXPECT_EQ(s.backgroundAlpha, 150);
     EXPECT_FALSE(s.passThrough);
     EXPECT_TRUE(danmu.m_worker.Started());
     std::vector<CDuiString> tips = simulate::TrayTips();
@@ -103,7 +104,7 @@ TEST_F(DanmuTest, TrayCommandOneTogglesPassThroughAndAppliesIt)
     simulate::ProcessPending();
     EXPECT_TRUE(g_pMainFrame->m_transFlag);
     EXPECT_TRUE(simulate::StateOf(hwnd).passThrough);
-    EXPECT_NEAR(simulate::StateOf(hwnd).opacity, 150 / 255.0, 0.01);
+    EXPECT_EQ(simulate::StateOf(hwnd).backgroundAlpha, 150);
     danmu.PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SHOW, 0);
     simulate::ProcessPending();
     EXPECT_FALSE(g_pMainFrame->m_transFlag);

@@ -83,3 +83,25 @@ check_pass_through() {
   click "$menu" 98 19 # off again
   sleep 0.5
 }
+
+# The opacity on the background only (the default), over a red window: the
+# list's background lets the red through, while the messages' near-white text
+# stays as it is drawn (a whole window faded would tint it red too).
+check_background_only() {
+  local x y red_bg text
+  display -title red-beneath -geometry 1280x800+0+0 -size 1280x800 xc:'#D02020' &
+  pids+=($!)
+  wait_for 50 xdotool search --onlyvisible --name '^red-beneath$' || fail "no red window beneath"
+  sleep 0.5
+  read -r x y <<<"$(position_of "$danmu")"
+  import -window root "$shots/background-only.png"
+  red_bg=$(convert "$shots/background-only.png" -crop "1x60+$((x + 2))+$((y + 60))" +repage -resize 1x1 \
+    -format '%[fx:int(255*(r-g))]' info:)
+  text=$(convert "$shots/background-only.png" -crop "150x180+$((x + 120))+$((y + 30))" +repage \
+    -fx 'min(g,b)' -format '%[fx:int(255*maxima)]' info:)
+  echo "background-only: red through the background $red_bg, brightest text $text"
+  [ "$red_bg" -gt 40 ] || fail "the desktop does not show through the background ($red_bg)"
+  [ "$text" -gt 215 ] || fail "the text is faded with the background ($text)"
+  kill "${pids[-1]}"
+  wait_for 50 gone xdotool search --onlyvisible --name '^red-beneath$' || fail "the red window stayed"
+}

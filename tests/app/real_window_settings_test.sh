@@ -19,6 +19,11 @@ trap 'stop_all; rm -rf "$tmp"' EXIT
 xvfb_start
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$tmp/config
 settings=$XDG_CONFIG_HOME/orvel-helper/settings.json
+# The opacity is looked for in the window's own property: the whole-window way.
+mkdir -p -m 700 "$(dirname "$settings")"
+echo '{ "background_only_opacity" : false }' >"$settings"
+chmod 600 "$settings"
+cp "$settings" "$tmp/seeded.json"
 start_tray
 start_demo "$build"
 hosts=(--live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS")
@@ -76,7 +81,7 @@ rows_shown() {
   [ "${colours:-0}" -gt 8 ]
 }
 wait_for 200 rows_shown || fail "no rows within 20 s"
-[ ! -e "$settings" ] || fail "settings written before anything changed"
+cmp -s "$settings" "$tmp/seeded.json" || fail "settings written before anything changed"
 
 # A drag that coincides with the window being replaced is lost: each is
 # tried up to three times.

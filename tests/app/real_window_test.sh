@@ -4,7 +4,7 @@
 #   real_window_test.sh <build folder> <screenshot folder> [bare|wm]
 # bare: no window manager. wm: openbox with xcompmgr, where the window roles
 # are checked too (always above, transient and modal settings, opacity in the
-# pixels, pass-through to the window beneath).
+# pixels and on the background only, pass-through to the window beneath).
 # Types a room number, enters, waits for rows, opens the tray menu and closes
 # it with a click on the desktop, opens the settings (moves the slider),
 # quits from the tray menu; the program must exit 0. Every wait is bounded;
@@ -55,6 +55,7 @@ rows_shown() { [ "$(badge_colours)" -gt 8 ]; }
 wait_for 200 rows_shown || fail "no rows within 20 s"
 shot danmaku-window.png
 [ "$mode" = wm ] && check_opacity_shows
+[ "$mode" = wm ] && check_background_only
 
 # The tray icon sits in trayer's window: a right click on it opens the menu.
 open_menu() {

@@ -164,6 +164,17 @@ TEST_F(MessageTest, HandledMessagesSkipTheDefaultProcessing)
     EXPECT_FALSE(passOn);
 }
 
+// The alpha channel is chosen when the native window is made: a window shown
+// before it asked for one can only fade as a whole.
+TEST_F(MessageTest, AWindowShownBeforeItsTransparencyFadesAsAWhole)
+{
+    w.ShowWindow(true, true);
+    w.pm.SetTransparent(100, false, CPaintManagerUI::Fade::Background);
+    const simulate::WindowState s = simulate::StateOf(w);
+    EXPECT_NEAR(s.opacity, 100 / 255.0, 0.01);
+    EXPECT_EQ(s.backgroundAlpha, 255);
+}
+
 TEST_F(MessageTest, WindowCallsChangeTheWindow)
 {
     w.ShowWindow(true, true);

@@ -2,7 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <climits>
+
+#include "ui/WindowHost.h"
+#include "ui/WrappedText.h"
 
 namespace DuiLib {
 
@@ -26,22 +30,42 @@ bool SetLookAttribute(Look& look, const QString& name, const QString& value)
     else if (name == "align") look.align = ParseAlign(value);
     else if (name == "maxwidth" && value.endsWith('%')) look.maxPercent = value.chopped(1).toInt();
     else if (name == "maxwidth") look.maxWidth = value.toInt();
+    else if (name == "round") look.round = std::clamp(value.toInt(), 0, 64);
+    else if (name == "maxlines") look.maxLines = std::clamp(value.toInt(), 1, kMaxWrappedLines);
     else return false;
     return true;
 }
 
-static void PaintBox(QPainter& p, const QRect& r, const Look& look, const QColor& fill)
+// A colour of a layout's background as the window's background opacity
+// leaves it. The window's background is its layouts'; what sits on them
+// (labels, drawn badges, buttons, images) keeps its own colours.
+static QColor Faded(const QWidget* w, QColor colour)
 {
-    if (fill.isValid())
-        p.fillRect(r, fill);
+    if (w->layout())
+        colour.setAlpha(colour.alpha() * BackgroundAlpha(w) / 255);
+    return colour;
+}
+
+// Background colour, image and frame.
+static void PaintBox(QPainter& p, const QWidget* w, const Look& look, const QColor& fill)
+{
+    const QRect r = w->rect();
+    if (look.round > 0)
+        p.setRenderHint(QPainter::Antialiasing);
+    if (fill.isValid()) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Faded(w, fill));
+        p.drawRoundedRect(r, look.round, look.round);
+    }
     if (!look.image.isEmpty()) {
         QPixmap image = SkinImage(look.image);
         if (!image.isNull())
             p.drawPixmap(r, image);
     }
     if (look.border.isValid()) {
-        p.setPen(look.border);
-        p.drawRect(r.adjusted(0, 0, -1, -1));
+        p.setPen(Faded(w, look.border));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(0, 0, -1, -1), look.round, look.round);
     }
 }
 
@@ -64,6 +88,23 @@ static void PaintText(QPainter& p, const QRect& r, const Look& look, const QStri
         p.setPen(look.text);
     QString shown = p.fontMetrics().elidedText(Head(text, kMaxShownUnits), Qt::ElideRight, r.width());
     p.drawText(r, static_cast<int>(look.align) | Qt::TextSingleLine, shown);
+}
+
+// Up to look.maxLines lines, the block centred vertically.
+static void PaintWrapped(QPainter& p, const QRect& r, const Look& look, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    if (look.text.isValid())
+        p.setPen(look.text);
+    const QFontMetrics fm = p.fontMetrics();
+    const QStringList lines = WrappedLines(p.font(), Head(text, kMaxShownUnits), r.width(), look.maxLines);
+    int y = r.top() + (r.height() - fm.height() - (lines.size() - 1) * fm.lineSpacing()) / 2;
+    const int flags = static_cast<int>(look.align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter | Qt::TextSingleLine;
+    for (const QString& line : lines) {
+        p.drawText(QRect(r.left(), y, r.width(), fm.height()), flags, line);
+        y += fm.lineSpacing();
+    }
 }
 
 static QSize TextSize(const QWidget* w, const QString& text, int extra)
@@ -120,6 +161,45 @@ QSize Canvas::minimumSizeHint() const
     return look.maxPercent > 0 ? sizeHint() : QSize(0, 0);
 }
 
+bool Canvas::hasHeightForWidth() const
+{
+    if (layout())
+        return QWidget::hasHeightForWidth();
+    return look.maxLines > 1 && !text.isEmpty();
+}
+
+// One line as tall as an unwrapped label; each further line adds its spacing.
+int Canvas::heightForWidth(int width) const
+{
+    if (layout())
+        return QWidget::heightForWidth(width);
+    const QFontMetrics fm = fontMetrics();
+    return fm.height() + 6 + (LinesAt(width - 4) - 1) * fm.lineSpacing();
+}
+
+int Canvas::LinesAt(int width) const
+{
+    if (width != m_linesWidth) {
+        m_linesWidth = width;
+        m_lines = qMax<int>(1, WrappedLines(font(), Head(text, kMaxShownUnits), width, look.maxLines).size());
+    }
+    return m_lines;
+}
+
+void Canvas::TextChanged()
+{
+    m_linesWidth = -1;
+    updateGeometry();
+    update();
+}
+
+void Canvas::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::FontChange)
+        TextChanged();
+    QWidget::changeEvent(e);
+}
+
 // Labels whose width is a share of this one's follow its width.
 void Canvas::resizeEvent(QResizeEvent*)
 {
@@ -136,8 +216,11 @@ void Canvas::paintEvent(QPaintEvent*)
     QColor fill = selected && look.selectedBk.isValid() ? look.selectedBk
                   : m_hot && look.hotBk.isValid()       ? look.hotBk
                                                         : look.bk;
-    PaintBox(p, rect(), look, fill);
-    PaintText(p, rect().adjusted(2, 0, -2, 0), look, text);
+    PaintBox(p, this, look, fill);
+    if (look.maxLines > 1)
+        PaintWrapped(p, rect().adjusted(2, 0, -2, 0), look, text);
+    else
+        PaintText(p, rect().adjusted(2, 0, -2, 0), look, text);
 }
 
 void Canvas::enterEvent(QEnterEvent*)
@@ -183,7 +266,7 @@ void ButtonWidget::paintEvent(QPaintEvent*)
                   : isChecked() && look.selectedBk.isValid() ? look.selectedBk
                   : underMouse() && look.hotBk.isValid()   ? look.hotBk
                                                            : look.bk;
-    PaintBox(p, rect(), look, fill);
+    PaintBox(p, this, look, fill);
     QRect textRect = rect().adjusted(4, 0, -4, 0);
     if (m_option) {
         PaintMark(p, QRect(4, (height() - kMark) / 2, kMark, kMark));

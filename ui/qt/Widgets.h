@@ -22,11 +22,15 @@ struct Look {
     int maxWidth = 0;   // 0: no limit on the preferred width
     int maxPercent = 0; // a share of the parent's width instead: the label
                         // then keeps its width up to it (see LAYOUT.md)
+    int round = 0;      // corner radius of the background and frame
+    int maxLines = 1;   // more than 1: the text wraps onto up to this many lines
 };
 
 // Longest part of a text that is ever measured or drawn, in UTF-16 units:
 // a longer text costs the same as one of this length.
 constexpr int kMaxShownUnits = 1000;
+// Most lines a wrapping label takes ("maxlines").
+constexpr int kMaxWrappedLines = 8;
 // A label whose width is a share of its parent's never shows fewer than its
 // first this many characters (followed by "…").
 constexpr int kKeptChars = 3;
@@ -34,7 +38,8 @@ constexpr int kKeptChars = 3;
 // Reads one look attribute; false if the name is not a look attribute.
 bool SetLookAttribute(Look& look, const QString& name, const QString& value);
 
-// A widget with a look and an optional one-line text, elided to fit.
+// A widget with a look and an optional text, on one line or wrapped onto
+// up to look.maxLines lines (then its height follows its width); elided to fit.
 class Canvas : public QWidget {
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -45,17 +50,26 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
+    // After the text, font or lines changed.
+    void TextChanged();
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void changeEvent(QEvent* e) override;
     void enterEvent(QEnterEvent*) override;
     void leaveEvent(QEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     int WidthCap() const;
+    int LinesAt(int width) const;
     bool m_hot = false;
+    // The lines of the text at one width: layouts ask again and again.
+    mutable int m_linesWidth = -1;
+    mutable int m_lines = 1;
 };
 
 // A push button or (checkable) option drawn with a look.

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -96,6 +97,29 @@ void WindowHost::SetPassThrough(bool on)
     ApplyFlag(Qt::WindowTransparentForInput, on);
 }
 
+void WindowHost::AllowTranslucentBackground()
+{
+    if (!windowHandle())
+        setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void WindowHost::SetBackgroundAlpha(int alpha)
+{
+    alpha = std::clamp(alpha, 0, 255);
+    if (alpha == m_backgroundAlpha)
+        return;
+    m_backgroundAlpha = alpha;
+    update(); // the controls repaint with it
+}
+
+// A window with an alpha channel whose background is not faded looks as an
+// ordinary one: an opaque base under the controls.
+void WindowHost::paintEvent(QPaintEvent*)
+{
+    if (HasTranslucentBackground() && m_backgroundAlpha == 255)
+        QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
+}
+
 void WindowHost::closeEvent(QCloseEvent* e)
 {
     // Closing is the window's decision: it gets the system close command.
@@ -178,6 +202,12 @@ WindowHost* HostOf(HWND hWnd)
 {
     IMessageTarget* wnd = core::Lookup(hWnd);
     return wnd ? static_cast<WindowHost*>(wnd->HostWidget()) : nullptr;
+}
+
+int BackgroundAlpha(const QWidget* widget)
+{
+    auto* host = dynamic_cast<const WindowHost*>(widget->window());
+    return host ? host->BackgroundAlpha() : 255;
 }
 
 } // namespace DuiLib

@@ -28,6 +28,14 @@ public:
     void MoveTo(int x, int y);
     void SetTopmost();
     void SetPassThrough(bool on);
+    // Before the native window exists: it is made with an alpha channel, so
+    // that its background can be translucent (on X11 the visual is chosen
+    // once, when the window is made). Later calls change nothing.
+    void AllowTranslucentBackground();
+    bool HasTranslucentBackground() const { return testAttribute(Qt::WA_TranslucentBackground); }
+    // The alpha that the controls' background colours are drawn with.
+    void SetBackgroundAlpha(int alpha);
+    int BackgroundAlpha() const { return m_backgroundAlpha; }
 
     CPaintManagerUI* manager = nullptr; // the layout's, once attached
     int captionHeight = 0;
@@ -35,6 +43,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     bool event(QEvent* e) override;
@@ -49,11 +58,14 @@ private:
     IMessageTarget* m_wnd;
     HWND m_hWnd;
     std::map<int, UINT_PTR> m_timers; // Qt timer id -> window timer id
+    int m_backgroundAlpha = 255;
     bool m_dragging = false;
     QPoint m_dragOffset;
 };
 
 // The host of a registered window, or null.
 WindowHost* HostOf(HWND hWnd);
+// The background alpha of the window the widget is in (255 outside one).
+int BackgroundAlpha(const QWidget* widget);
 
 } // namespace DuiLib

@@ -227,6 +227,7 @@ WindowState StateOf(HWND hWnd)
         s.topmost = host->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         s.passThrough = host->windowFlags().testFlag(Qt::WindowTransparentForInput);
         s.opacity = host->windowOpacity();
+        s.backgroundAlpha = host->BackgroundAlpha();
         s.modal = host->windowHandle() && QGuiApplication::modalWindow() == host->windowHandle();
         s.nativeId = host->windowHandle() ? host->winId() : 0;
         auto* owner = dynamic_cast<WindowHost*>(host->parentWidget());

@@ -55,6 +55,7 @@ struct WindowState {
     bool topmost = false;
     bool passThrough = false;
     double opacity = 1.0;
+    int backgroundAlpha = 255; // what the controls' background colours are drawn with
     bool modal = false;     // Qt blocks the other windows for it
     std::uintptr_t nativeId = 0; // the window system's id, 0 before it has one
     HWND owner = nullptr;   // the window it was created for
