@@ -29,6 +29,10 @@ public:
     // After a display or filter option changed: the opacity again, and every
     // row built anew.
     void OptionsChanged();
+    // Polls another room in this window: the worker stopped, the rows and
+    // the feed's state dropped, the room shown, the worker started again.
+    // The same room changes nothing.
+    void SwitchRoom(int roomId);
     // The worker thread: the feed poller, every 3 seconds, until m_stop.
     int Run(CWorkerThread* thread, int param) override;
 
@@ -48,14 +52,20 @@ protected:
     void InitControls() override;
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT OnRButtonUp(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void ClickNotify(DuiLib::TNotifyUI& msg) override;
     void ScrollNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
     void AddTrayIcon();
+    void ShowRoom();
+    void StartWorker();
     void OnTrayCommand(WPARAM command);
+    void TogglePassThrough();
+    void TellPassThroughOn();
     void OpenSettings();
+    void OpenRoomSwitch();
     void SyncRows(const std::vector<DanmuItem>& items);
     void ShowStatus();
     void ShowNewer(bool show);
@@ -63,4 +73,8 @@ private:
     CDanmuRows m_rows;
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;
+    // No tray host at the start: the window's own right-click menu offers
+    // the tray menu's items.
+    bool m_menuInWindow = false;
+    bool m_switching = false; // the room switch is open
 };

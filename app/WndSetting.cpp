@@ -1,6 +1,7 @@
 #include "app/WndSetting.h"
 
 #include "app/MainFrame.h"
+#include "app/PassThroughKey.h"
 #include "app/WndDanmu.h"
 
 using namespace DuiLib;
@@ -36,6 +37,8 @@ void CWndSetting::InitControls()
     if (auto* slider = dynamic_cast<CProgressUI*>(m_pm.FindControl(u"pro_trans")))
         slider->SetValue(g_pMainFrame->m_opacity);
     ShowOpacity();
+    if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
+        status->SetText(PassThroughKeyStatus(*g_pMainFrame));
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 300, 100, 0);
 }

@@ -23,6 +23,10 @@ public:
     // The caller posts WM_DANMU_REFRESH afterwards, with the lock released.
     bool Publish(std::vector<DanmuItem> items);
 
+    // Forgets the items, the count and the outcome, as before the first
+    // cycle: for another room, once the worker has ended.
+    void Clear();
+
     // A copy of the current list, for the window to build its rows from.
     std::vector<DanmuItem> Snapshot();
 

@@ -10,6 +10,7 @@ void UseProgramSkin()
     std::string dir = ORVEL_APP_DIR "/skin";
     CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(dir.begin(), dir.end())));
     CPaintManagerUI::SetResourceZip(u"skin.zip", true);
+    simulate::SetTrayAvailable(true);
 }
 
 std::vector<MessageBoxLog::Box> MessageBoxLog::boxes;

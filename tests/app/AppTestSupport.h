@@ -5,7 +5,8 @@
 
 #include "ui/UIlib.h"
 
-// Points the library at the program's skin.zip in the build folder.
+// Points the library at the program's skin.zip in the build folder, on a
+// desktop with a tray host (tests without one say so afterwards).
 void UseProgramSkin();
 
 // Message boxes shown since the last Reset, instead of real modal boxes.

@@ -47,8 +47,8 @@ open_menu() {
   tray=$(xdotool search --name '^panel$' | head -n1)
   read -r w h < <(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
   click "$tray" $((w / 2)) $((h / 2)) 3
-  wait_for 50 window_of_size 196x102 || fail "no tray menu"
-  menu=$(window_of_size 196x102)
+  wait_for 50 window_of_size 196x134 || fail "no tray menu"
+  menu=$(window_of_size 196x134)
 }
 
 # drag <window> <x> <y> <dx> <dy>: the left button held from a point of the window.
