@@ -39,8 +39,8 @@ std::vector<TrayMenuItem> TrayMenuItems()
     };
     return {{PassThroughText(), WM_TRAY_COMMAND, TRAY_CMD_SHOW},
             {textOf(u"text_tray_set"), WM_TRAY_COMMAND, TRAY_CMD_SETTINGS},
-            {textOf(u"text_tray_exit"), WM_TRAY_COMMAND, TRAY_CMD_EXIT},
-            {textOf(u"text_tray_room"), WM_TRAY_COMMAND, TRAY_CMD_ROOM}};
+            {textOf(u"text_tray_room"), WM_TRAY_COMMAND, TRAY_CMD_ROOM},
+            {textOf(u"text_tray_exit"), WM_TRAY_COMMAND, TRAY_CMD_EXIT}};
 }
 
 void CMenuWnd::OnFinalMessage(HWND hWnd)

@@ -128,9 +128,9 @@ TEST_F(MenuTest, ItemsForAHostThatDrawsTheMenuMirrorTheWindowsItems)
         ASSERT_EQ(items.size(), 4u);
         EXPECT_EQ(items[0].text, simulate::FindControl(menu, u"text_tray_show")->GetText());
         EXPECT_EQ(items[1].text, u"设置…");
-        EXPECT_EQ(items[2].text, u"退出");
-        EXPECT_EQ(items[3].text, u"切换房间…");
-        const WPARAM commands[] = {TRAY_CMD_SHOW, TRAY_CMD_SETTINGS, TRAY_CMD_EXIT, TRAY_CMD_ROOM};
+        EXPECT_EQ(items[2].text, u"切换房间…");
+        EXPECT_EQ(items[3].text, u"退出");
+        const WPARAM commands[] = {TRAY_CMD_SHOW, TRAY_CMD_SETTINGS, TRAY_CMD_ROOM, TRAY_CMD_EXIT};
         for (size_t i = 0; i < 4; ++i) {
             EXPECT_EQ(items[i].msg, WM_TRAY_COMMAND);
             EXPECT_EQ(items[i].wParam, commands[i]);

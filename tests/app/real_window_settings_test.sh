@@ -121,7 +121,7 @@ opacity=$(opacity_of "$(danmaku_window)")
 sleep 1
 
 open_menu
-click "$menu" 98 83
+click "$menu" 98 115
 wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
 wait "$app" || fail "exit status $?"
 
@@ -150,7 +150,7 @@ shot restored.png
 [ "$(danmaku_geometry)" = "$x2 $y2 $w2 $h2 " ] || fail "place not restored: $(danmaku_geometry) not $x2 $y2 $w2 $h2"
 [ "$(opacity_of "$(danmaku_window)")" = "$opacity" ] || fail "opacity not restored: $(opacity_of "$(danmaku_window)") not $opacity"
 open_menu
-click "$menu" 98 83
+click "$menu" 98 115
 wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
 grep -q '"font_size" : 14' "$settings" || fail "font size lost on the second run"
 echo "PASS: moved, resized, opacity and font size kept and restored"

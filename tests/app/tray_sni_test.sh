@@ -43,8 +43,8 @@ echo "$labels"
 [ "$(echo "$labels" | wc -l)" -eq 4 ] || fail "not four items"
 echo "$labels" | sed -n 1p | grep -q '^鼠标穿透：已关闭' || fail "first item"
 echo "$labels" | sed -n 2p | grep -qx '设置…' || fail "second item"
-echo "$labels" | sed -n 3p | grep -qx '退出' || fail "third item"
-echo "$labels" | sed -n 4p | grep -qx '切换房间…' || fail "fourth item"
+echo "$labels" | sed -n 3p | grep -qx '切换房间…' || fail "third item"
+echo "$labels" | sed -n 4p | grep -qx '退出' || fail "fourth item"
 
 # 鼠标穿透 from the host's menu: the label follows, and the window lets the
 # pointer through (the X server no longer finds it under the pointer).
