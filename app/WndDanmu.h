@@ -12,7 +12,8 @@
 
 // The danmaku window: the room's latest messages as rows, the room label and
 // the online count. Its worker thread runs the feed poller; it owns the tray
-// icon and opens the settings window.
+// icon (and, without a tray, offers its menu on a right click), takes the
+// pass-through shortcut, and opens the settings window and the room switch.
 class CWndDanmu : public CAppWindow, public Runnable {
 public:
     CWndDanmu();
