@@ -6,7 +6,8 @@
 # user presses it, lets the pointer through the window and back; 切换房间…
 # opens the start window over the danmaku window with the room filled in;
 # another room entered there is polled in the same window (the demo
-# services' record) and is the room remembered at the end.
+# services' record) and is the room remembered at the end. A second copy of
+# the program finds the shortcut taken and logs it.
 #   real_window_room_key_test.sh <build folder> <screenshot folder>
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -88,6 +89,17 @@ wait_for 10 stops || fail "Ctrl+Alt+P did not turn pass-through off again"
 
 [ -z "$(xdotool search --onlyvisible --name '^OrvelHelper$' 2>/dev/null)" ] || fail "the notice came twice"
 ! grep -rq "not registered" "$XDG_STATE_HOME" 2>/dev/null || fail "the log says the shortcut was not registered"
+# A second copy of the program finds the key taken, and its log says so.
+XDG_STATE_HOME=$tmp/state2 "$build/app/OrvelHelper" --room=1000 --live-host="$(sed -n 's/^live //p' "$record")" \
+  --dms-host="$(sed -n 's/^dms //p' "$record")" &
+second=$!
+pids+=($second)
+wait_for 100 grep -rq "Ctrl+Alt+P not registered: another program holds it" "$tmp/state2" ||
+  fail "the second copy did not log the taken shortcut"
+kill "$second"
+wait "$second" 2>/dev/null || true
+wait_for 50 sh -c "[ \$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | wc -l) -eq 1 ]" ||
+  fail "the second copy's window stayed"
 
 # 切换房间…, the third item: the start window over the danmaku window.
 open_menu
