@@ -14,3 +14,4 @@ constexpr UINT WM_TRAY_COMMAND = 35769;
 constexpr WPARAM TRAY_CMD_SHOW = 1;     // toggle mouse pass-through
 constexpr WPARAM TRAY_CMD_SETTINGS = 2; // open the settings window
 constexpr WPARAM TRAY_CMD_EXIT = 3;     // end the program
+constexpr WPARAM TRAY_CMD_ROOM = 4;     // ask for another room

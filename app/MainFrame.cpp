@@ -13,46 +13,15 @@ CMainFrame* g_pMainFrame = nullptr;
 CMainFrame::CMainFrame()
 {
     g_pMainFrame = this;
-    InitWinParam(u"MainFrame.xml");
     SetTrayMenuSource(TrayMenuItems); // for the tray icon the danmaku window adds
     m_roomId = 1000;
     m_opacity = 150;
     m_transFlag = false;
 }
 
-void CMainFrame::InitControls()
+void CMainFrame::Dismissed()
 {
-    SetIcon(IDI_ORVEL);
-    m_editNum = m_pm.FindControl(u"edit_num");
-}
-
-void CMainFrame::ClickNotify(TNotifyUI& msg)
-{
-    CDuiString name = msg.pSender->GetName();
-    if (name == u"btn_close")
-        PostMessageW(WM_QUIT, 0, 0);
-    else if (name == u"btn_enter")
-        Enter();
-}
-
-// Enter in the room field does what the enter button does.
-void CMainFrame::Notify(TNotifyUI& msg)
-{
-    WindowImplBaseNew::Notify(msg);
-    if (msg.sType == u"return" && msg.pSender == m_editNum)
-        Enter();
-}
-
-void CMainFrame::Enter()
-{
-    if (!m_editNum)
-        return; // a layout without the field: nothing to read
-    CDuiString text = m_editNum->GetText();
-    if (text.IsEmpty()) {
-        MessageBoxW(GetHWND(), u"请输入房间号", u"", MB_OK);
-        return;
-    }
-    OpenRoom(_wtoi(text));
+    PostMessageW(WM_QUIT, 0, 0);
 }
 
 void CMainFrame::OpenRoom(int roomId)

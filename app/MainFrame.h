@@ -1,19 +1,19 @@
 #pragma once
 
-#include "app/AppWindow.h"
+#include "app/RoomPrompt.h"
 #include "app/Settings.h"
 #include "feed/FeedPoller.h"
+#include "ui/GlobalShortcut.h"
 
 class CWndDanmu;
 
 // The start window: asks for the room number and opens the danmaku window.
 // The object lives for the whole run and carries the settings that the
 // other windows share.
-class CMainFrame : public CAppWindow {
+class CMainFrame : public CRoomPrompt {
 public:
     CMainFrame();
 
-    DuiLib::CControlUI* m_editNum = nullptr;
     int m_roomId;
     int m_opacity;
     bool m_transFlag;
@@ -22,18 +22,15 @@ public:
     std::optional<WindowRect> m_danmuRect; // its remembered place; none: centred
     DanmuOptions m_options;                // display and filter options, as remembered and changed
     CWndDanmu* m_danmu = nullptr;          // once a room is open
+    // The pass-through shortcut's registration, made with the danmaku window.
+    DuiLib::ShortcutResult m_passThroughKey = DuiLib::ShortcutResult::NotSupported;
 
     // Opens the danmaku window for the room and closes the start window.
     void OpenRoom(int roomId);
 
-    void Notify(DuiLib::TNotifyUI& msg) override;
-
 protected:
-    void InitControls() override;
-    void ClickNotify(DuiLib::TNotifyUI& msg) override;
-
-private:
-    void Enter();
+    void RoomEntered(int roomId) override { OpenRoom(roomId); }
+    void Dismissed() override;
 };
 
 // The one start window, set by its constructor.

@@ -8,12 +8,12 @@
 
 using namespace DuiLib;
 
-bool OpenTrayMenu(HWND owner)
+bool OpenTrayMenu(HWND owner, int placement)
 {
     CMenuWnd* menu = new (std::nothrow) CMenuWnd;
     if (!menu)
         return false;
-    menu->m_placement = 1;
+    menu->m_placement = placement;
     menu->m_owner = owner;
     menu->InitWinParam(u"TrayMenu.xml");
     menu->Create(owner, u"", WS_POPUP, WS_EX_TOOLWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -39,6 +39,7 @@ std::vector<TrayMenuItem> TrayMenuItems()
     };
     return {{PassThroughText(), WM_TRAY_COMMAND, TRAY_CMD_SHOW},
             {textOf(u"text_tray_set"), WM_TRAY_COMMAND, TRAY_CMD_SETTINGS},
+            {textOf(u"text_tray_room"), WM_TRAY_COMMAND, TRAY_CMD_ROOM},
             {textOf(u"text_tray_exit"), WM_TRAY_COMMAND, TRAY_CMD_EXIT}};
 }
 
@@ -90,6 +91,7 @@ void CMenuWnd::ItemClickNotify(TNotifyUI& msg)
     WPARAM command = name == u"menu_tray_show"   ? TRAY_CMD_SHOW
                      : name == u"menu_tray_set"  ? TRAY_CMD_SETTINGS
                      : name == u"menu_tray_exit" ? TRAY_CMD_EXIT
+                     : name == u"menu_tray_room" ? TRAY_CMD_ROOM
                                                  : 0;
     if (command)
         ::PostMessageW(m_owner, WM_TRAY_COMMAND, command, 0);

@@ -14,7 +14,7 @@ public:
 
     HWND m_owner = nullptr;
     DuiLib::CControlUI* m_menuList = nullptr;
-    int m_placement = 0; // where it opens relative to the cursor; 1 from the tray
+    int m_placement = 0; // where it opens relative to the cursor; 1 from the tray, kMenuAtCursor below it
 
 protected:
     void OnFinalMessage(HWND hWnd) override;
@@ -25,11 +25,14 @@ protected:
     void ItemClickNotify(DuiLib::TNotifyUI& msg) override;
 };
 
+// The menu's top left corner at the cursor, as a context menu opens.
+constexpr int kMenuAtCursor = 3;
+
 // Opens a new tray menu at the cursor for the owner window; false if it
 // could not be made.
-bool OpenTrayMenu(HWND owner);
+bool OpenTrayMenu(HWND owner, int placement = 1);
 
-// The tray menu's three items as a host that draws the menu itself shows
+// The tray menu's four items as a host that draws the menu itself shows
 // them: the layout's texts, the pass-through text following the flag, each
 // sending the command its item in the window sends.
 std::vector<DuiLib::TrayMenuItem> TrayMenuItems();

@@ -40,7 +40,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     if (!frame)
         return 0;
     frame->m_feed = start.feed;
-    frame->Create(nullptr, u"OrvelHelper", ORVEL_WNDSTYLE, 0, 0, 0, 396, 389, nullptr);
+    frame->CreateOver(nullptr);
     ApplyRemembered(*frame, start.settings);
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen

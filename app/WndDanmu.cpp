@@ -5,6 +5,8 @@
 #include "app/FeedLog.h"
 #include "app/MainFrame.h"
 #include "app/MenuWnd.h"
+#include "app/PassThroughKey.h"
+#include "app/RoomSwitch.h"
 #include "app/WndSetting.h"
 #include "feed/FeedPoller.h"
 #include "feed/ToWide.h"
@@ -41,19 +43,13 @@ void CWndDanmu::InitControls()
     m_newer = m_pm.FindControl(u"btn_newer");
     ApplyOpacity();
     m_filter = CDanmuFilter(g_pMainFrame->m_options);
-    if (m_room) {
-        CDuiString label;
-        label.Format(u"Orvel直播-%d", g_pMainFrame->m_roomId);
-        m_room->SetText(label);
-    }
+    ShowRoom();
     m_pm.SetDefaultFont(ORVEL_FONT_FACE, g_pMainFrame->m_fontSize, false, false, false);
     PostMessageW(WM_DANMU_REFRESH, 0, 0);
+    m_menuInWindow = !IsTrayAvailable();
     AddTrayIcon();
-    if (!m_worker.Started()) {
-        m_pollRoom = g_pMainFrame->m_roomId;
-        m_pollFeed = g_pMainFrame->m_feed;
-        m_worker.Start(this);
-    }
+    RegisterPassThroughKey(*g_pMainFrame, GetHWND());
+    StartWorker();
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
 }
 
@@ -65,8 +61,44 @@ void CWndDanmu::AddTrayIcon()
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
     m_nid.hIcon = LoadIconW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCEW(IDI_ORVEL));
-    wsprintfW(m_nid.szTip, u"Orvel直播-%d", g_pMainFrame->m_roomId);
     Shell_NotifyIconW(NIM_ADD, &m_nid);
+}
+
+// The room label and the tray icon's tip name the room.
+void CWndDanmu::ShowRoom()
+{
+    wsprintfW(m_nid.szTip, u"Orvel直播-%d", g_pMainFrame->m_roomId);
+    if (m_room)
+        m_room->SetText(m_nid.szTip);
+    if (m_nid.hWnd)
+        Shell_NotifyIconW(NIM_MODIFY, &m_nid);
+}
+
+void CWndDanmu::StartWorker()
+{
+    if (m_worker.Started())
+        return;
+    m_pollRoom = g_pMainFrame->m_roomId;
+    m_pollFeed = g_pMainFrame->m_feed;
+    m_worker.Start(this);
+}
+
+void CWndDanmu::SwitchRoom(int roomId)
+{
+    if (roomId == g_pMainFrame->m_roomId)
+        return;
+    // Joined before anything is dropped: nothing of the old room comes after.
+    m_worker.Stop(m_stop);
+    m_stop.store(false);
+    g_pMainFrame->m_roomId = roomId;
+    m_items.Clear();
+    m_status = CFeedStatus();
+    if (m_list)
+        m_rows.Clear(*m_list);
+    ShowNewer(false);
+    ShowRoom();
+    StartWorker();
+    RefreshList();
 }
 
 int CWndDanmu::Run(CWorkerThread*, int)
@@ -180,6 +212,13 @@ LRESULT CWndDanmu::OnSysCommand(UINT, WPARAM wParam, LPARAM, bool& handled)
     return 0;
 }
 
+LRESULT CWndDanmu::OnRButtonUp(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    if (m_menuInWindow)
+        OpenTrayMenu(GetHWND(), kMenuAtCursor);
+    return CAppWindow::OnRButtonUp(msg, wParam, lParam, handled);
+}
+
 LRESULT CWndDanmu::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = true;
@@ -206,11 +245,13 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
 {
     switch (command) {
     case TRAY_CMD_SHOW:
-        g_pMainFrame->m_transFlag = !g_pMainFrame->m_transFlag;
-        ApplyOpacity();
+        TogglePassThrough();
         break;
     case TRAY_CMD_SETTINGS:
         OpenSettings();
+        break;
+    case TRAY_CMD_ROOM:
+        OpenRoomSwitch();
         break;
     case TRAY_CMD_EXIT:
         PostMessageW(WM_QUIT, 0, 0);
@@ -218,6 +259,40 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
     default:
         break;
     }
+}
+
+void CWndDanmu::TogglePassThrough()
+{
+    g_pMainFrame->m_transFlag = !g_pMainFrame->m_transFlag;
+    ApplyOpacity();
+    if (g_pMainFrame->m_transFlag && m_menuInWindow)
+        TellPassThroughOn();
+}
+
+// Without a tray the window's own menu, now out of reach, was the way back.
+// A working shortcut is named once ever; without one the user is told each
+// time that only a restart ends it (pass-through is not remembered).
+void CWndDanmu::TellPassThroughOn()
+{
+    DanmuOptions& options = g_pMainFrame->m_options;
+    const bool keyWorks = g_pMainFrame->m_passThroughKey == ShortcutResult::Registered;
+    if (keyWorks && options.passThroughNoticeShown)
+        return;
+    MessageBoxW(GetHWND(), PassThroughNotice(*g_pMainFrame), u"OrvelHelper", MB_OK);
+    options.passThroughNoticeShown = options.passThroughNoticeShown || keyWorks;
+}
+
+void CWndDanmu::OpenRoomSwitch()
+{
+    if (m_switching)
+        return; // it is open already, modal over this window
+    m_switching = true;
+    CRoomSwitch prompt(*this);
+    if (prompt.CreateOver(GetHWND())) {
+        prompt.CenterWindow();
+        prompt.ShowModal();
+    }
+    m_switching = false;
 }
 
 void CWndDanmu::OpenSettings()

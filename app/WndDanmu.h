@@ -14,7 +14,8 @@
 
 // The danmaku window: the room's latest messages as rows, the room label and
 // the online count. Its worker thread runs the feed poller; it owns the tray
-// icon and opens the settings window.
+// icon (and, without a tray, offers its menu on a right click), takes the
+// pass-through shortcut, and opens the settings window and the room switch.
 class CWndDanmu : public CAppWindow, public Runnable {
 public:
     CWndDanmu();
@@ -33,6 +34,10 @@ public:
     // After a display or filter option changed: the opacity again, the
     // filter made anew, and every row built anew.
     void OptionsChanged();
+    // Polls another room in this window: the worker stopped, the rows and
+    // the feed's state dropped, the room shown, the worker started again.
+    // The same room changes nothing.
+    void SwitchRoom(int roomId);
     // The worker thread: the feed poller, every 3 seconds, until m_stop.
     int Run(CWorkerThread* thread, int param) override;
 
@@ -52,14 +57,20 @@ protected:
     void InitControls() override;
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT OnRButtonUp(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
     void ClickNotify(DuiLib::TNotifyUI& msg) override;
     void ScrollNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
     void AddTrayIcon();
+    void ShowRoom();
+    void StartWorker();
     void OnTrayCommand(WPARAM command);
+    void TogglePassThrough();
+    void TellPassThroughOn();
     void OpenSettings();
+    void OpenRoomSwitch();
     void SyncRows(const std::vector<DanmuItem>& items);
     void ShowStatus();
     void ShowNewer(bool show);
@@ -68,4 +79,8 @@ private:
     CDanmuRows m_rows;
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;
+    // No tray host at the start: the window's own right-click menu offers
+    // the tray menu's items.
+    bool m_menuInWindow = false;
+    bool m_switching = false; // the room switch is open
 };

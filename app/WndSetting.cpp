@@ -2,6 +2,7 @@
 
 #include "app/BlockListText.h"
 #include "app/MainFrame.h"
+#include "app/PassThroughKey.h"
 #include "app/WindowPlacement.h"
 #include "app/WndDanmu.h"
 
@@ -65,6 +66,8 @@ void CWndSetting::InitControls()
         slider->SetValue(g_pMainFrame->m_opacity);
     ShowOpacity();
     ShowOptions();
+    if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
+        status->SetText(PassThroughKeyStatus(*g_pMainFrame));
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     const WindowRect place = PlaceBesideDanmu();
     SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);

@@ -28,6 +28,8 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &endSignals, nullptr);
 
     CDemoServices services(options);
+    if (options.record)
+        services.KeepRecord();
     if (!services.Start()) {
         std::cerr << "cannot listen on 127.0.0.1 ports " << options.livePort << " and " << options.dmsPort << "\n";
         return 1;
@@ -36,5 +38,8 @@ int main(int argc, char** argv)
               << "dms 127.0.0.1:" << services.DmsPort() << std::endl;
     int received = 0;
     sigwait(&endSignals, &received);
+    if (options.record)
+        for (const SeenRequest& request : services.Requests())
+            std::cout << request.service << " " << request.target << "\n";
     return 0;
 }

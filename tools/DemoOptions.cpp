@@ -104,8 +104,8 @@ DemoOptions DefaultDemoOptions()
 bool ParseDemoOptions(const std::vector<std::string>& args, DemoOptions& options, std::string& error)
 {
     for (const std::string& arg : args) {
-        if (arg == "--redirect" || arg == "--chunked") {
-            (arg == "--redirect" ? options.redirect : options.chunked) = true;
+        if (arg == "--redirect" || arg == "--chunked" || arg == "--record") {
+            (arg == "--redirect" ? options.redirect : arg == "--chunked" ? options.chunked : options.record) = true;
             continue;
         }
         const size_t equals = arg.find('=');
@@ -128,6 +128,7 @@ std::string DemoUsage()
            "  --history=MODE     ok | unparsable | object | empty\n"
            "  --redirect         answer every request with 302 to a /moved copy\n"
            "  --chunked          send bodies in chunked coding\n"
+           "  --record           at the end, print the newest requests (service and target)\n"
            "  --slow=MS          wait MS milliseconds before every answer\n"
            "  --seed=N           seed of the generated chat\n"
            "  --message-length=N every chat text N characters long\n"

@@ -17,6 +17,7 @@ struct DemoOptions {
     HistoryMode history = HistoryMode::Ok;
     bool redirect = false;             // answer 302 to a /moved copy of the path
     bool chunked = false;              // send bodies with chunked coding
+    bool record = false;               // print the requests seen when ended (for scripts)
     int slowMs = 0;                    // wait this long before every answer
     unsigned seed = 2024;
     ChatShape chat;                    // long messages, big replies, one huge message

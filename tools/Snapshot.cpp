@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     std::string folder = argv[1];
     UseProgramSkin();
     auto* frame = new CMainFrame;
-    HWND start = frame->Create(nullptr, u"OrvelHelper", ORVEL_WNDSTYLE, 0, 0, 0, 396, 389, nullptr);
+    HWND start = frame->CreateOver(nullptr);
     frame->ShowWindow(true, true);
     simulate::ProcessPending();
     bool ok = Save(start, folder, "start-window.png");

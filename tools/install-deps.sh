@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libjsoncpp-dev qt6-base-dev libzip-dev libutfcpp-dev libcpp-httplib-dev
+  libjsoncpp-dev qt6-base-dev libxcb1-dev libzip-dev libutfcpp-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev zip
   fonts-wqy-microhei fonts-noto-color-emoji qt6-translations-l10n

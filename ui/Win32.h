@@ -80,6 +80,7 @@ constexpr UINT MB_OK = 0;
 constexpr int IDOK = 1;
 
 constexpr DWORD NIM_ADD = 0;
+constexpr DWORD NIM_MODIFY = 1;
 constexpr DWORD NIM_DELETE = 2;
 constexpr UINT NIF_MESSAGE = 1;
 constexpr UINT NIF_ICON = 2;
@@ -132,8 +133,11 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 
 // The tray icon: NIM_ADD shows it; a click on it posts uCallbackMessage to
 // hWnd with uID in wParam and the mouse message (WM_RBUTTONUP for a right
-// click or a context-menu request) in lParam. NIM_DELETE removes it.
+// click or a context-menu request) in lParam. NIM_MODIFY changes the icon
+// and the tip that uFlags names. NIM_DELETE removes it.
 BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
+// Whether a tray host shows tray icons: a desktop without one shows none.
+BOOL IsTrayAvailable();
 
 // Nothing to start: kept so that the entry point reads as it does on Windows.
 HRESULT CoInitialize(LPVOID reserved);

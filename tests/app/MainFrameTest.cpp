@@ -19,7 +19,7 @@ protected:
         UseProgramSkin();
         MessageBoxLog::Install();
         frame = new CMainFrame; // lives to the end of the run, as in the program
-        hwnd = frame->Create(nullptr, u"OrvelHelper", ORVEL_WNDSTYLE, 0, 0, 0, 396, 389, nullptr);
+        hwnd = frame->CreateOver(nullptr);
         ASSERT_NE(hwnd, nullptr);
         frame->ShowWindow(true, true);
     }

@@ -48,7 +48,8 @@ TEST_F(MenuTest, OpensByThePlacementTableAroundTheCursor)
     struct Case {
         int placement;
         int x, y;
-    } cases[] = {{0, 500 - 196, 400 - 102 - 20}, {1, 500, 400 - 102 - 20}, {2, 500 - 196, 400}, {7, 500, 400}};
+    } cases[] = {{0, 500 - 196, 400 - 134 - 20}, {1, 500, 400 - 134 - 20}, {2, 500 - 196, 400},
+                 {kMenuAtCursor, 500, 400}};
     for (const Case& c : cases) {
         auto* menu = new CMenuWnd;
         menu->m_placement = c.placement;
@@ -78,7 +79,8 @@ TEST_F(MenuTest, NearTheTopOfTheScreenItIsKeptOnTheScreen)
 TEST_F(MenuTest, EachItemPostsItsCommandAndTheMenuCloses)
 {
     const std::pair<const char16_t*, WPARAM> items[] = {
-        {u"menu_tray_show", TRAY_CMD_SHOW}, {u"menu_tray_set", TRAY_CMD_SETTINGS}, {u"menu_tray_exit", TRAY_CMD_EXIT}};
+        {u"menu_tray_show", TRAY_CMD_SHOW}, {u"menu_tray_set", TRAY_CMD_SETTINGS}, {u"menu_tray_exit", TRAY_CMD_EXIT},
+        {u"menu_tray_room", TRAY_CMD_ROOM}};
     for (const auto& item : items) {
         owner.commands.clear();
         HWND menu = Open();
@@ -123,12 +125,13 @@ TEST_F(MenuTest, ItemsForAHostThatDrawsTheMenuMirrorTheWindowsItems)
         g_pMainFrame->m_transFlag = on;
         std::vector<TrayMenuItem> items = TrayMenuItems();
         HWND menu = Open();
-        ASSERT_EQ(items.size(), 3u);
+        ASSERT_EQ(items.size(), 4u);
         EXPECT_EQ(items[0].text, simulate::FindControl(menu, u"text_tray_show")->GetText());
         EXPECT_EQ(items[1].text, u"设置…");
-        EXPECT_EQ(items[2].text, u"退出");
-        const WPARAM commands[] = {TRAY_CMD_SHOW, TRAY_CMD_SETTINGS, TRAY_CMD_EXIT};
-        for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[2].text, u"切换房间…");
+        EXPECT_EQ(items[3].text, u"退出");
+        const WPARAM commands[] = {TRAY_CMD_SHOW, TRAY_CMD_SETTINGS, TRAY_CMD_ROOM, TRAY_CMD_EXIT};
+        for (size_t i = 0; i < 4; ++i) {
             EXPECT_EQ(items[i].msg, WM_TRAY_COMMAND);
             EXPECT_EQ(items[i].wParam, commands[i]);
         }

@@ -38,7 +38,7 @@ protected:
         MessageBoxLog::Install();
         frame = new CMainFrame;
         frame->m_feed.liveHost = frame->m_feed.dmsHost = "127.0.0.1:1"; // nothing listens there
-        ASSERT_NE(frame->Create(nullptr, u"OrvelHelper", ORVEL_WNDSTYLE, 0, 0, 0, 396, 389, nullptr), nullptr);
+        ASSERT_NE(frame->CreateOver(nullptr), nullptr);
     }
     void TearDown() override { delete frame; }
     CMainFrame* frame = nullptr;

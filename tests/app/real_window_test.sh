@@ -65,15 +65,15 @@ open_menu() {
   geo=$(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
   read -r w h <<<"$geo"
   click "$tray" $((w / 2)) $((h / 2)) 3
-  wait_for 50 window_of_size 196x102 || fail "no tray menu"
-  menu=$(window_of_size 196x102)
+  wait_for 50 window_of_size 196x134 || fail "no tray menu"
+  menu=$(window_of_size 196x134)
 }
 open_menu
 sleep 0.3
 shot tray-menu.png
 # A click on the desktop closes it, sending nothing.
 xdotool mousemove 200 700 sleep 0.1 click 1
-wait_for 30 gone window_of_size 196x102 || fail "the tray menu stayed open after a click on the desktop"
+wait_for 30 gone window_of_size 196x134 || fail "the tray menu stayed open after a click on the desktop"
 open_menu
 
 # "设置…": the modal settings window; a click on the slider's right end moves it.
@@ -97,7 +97,7 @@ sleep 1
 
 # "退出" ends the program, which must exit 0.
 open_menu
-click "$menu" 98 83
+click "$menu" 98 115
 wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
 status=0
 wait "$app" || status=$?

@@ -1,6 +1,7 @@
 #include "tests/common/TestSkin.h"
 
 #include "ui/UIlib.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -14,4 +15,5 @@ void UseSkin(const std::string& folder, const char16_t* zip)
 void UseProgramSkin()
 {
     UseSkin(ORVEL_APP_DIR "/skin", u"skin.zip");
+    simulate::SetTrayAvailable(true); // tests without a tray host say so afterwards
 }

@@ -43,6 +43,7 @@ TEST_P(DemoOptionsTest, ReadsKnownOptionsAndRefusesTheRest)
     EXPECT_EQ(options.history, expected.history);
     EXPECT_EQ(options.redirect, expected.redirect);
     EXPECT_EQ(options.chunked, expected.chunked);
+    EXPECT_EQ(options.record, expected.record);
     EXPECT_EQ(options.slowMs, expected.slowMs);
     EXPECT_EQ(options.seed, expected.seed);
     EXPECT_EQ(options.chat.messageLength, expected.chat.messageLength);
@@ -60,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Arguments, DemoOptionsTest, testing::Values(
                With([](DemoOptions& o) { o.online = OnlineMode::Number; o.history = HistoryMode::Unparsable; })},
     OptionCase{{"--redirect", "--chunked", "--slow=250", "--seed=9"}, true,
                With([](DemoOptions& o) { o.redirect = o.chunked = true; o.slowMs = 250; o.seed = 9; })},
+    OptionCase{{"--record"}, true, With([](DemoOptions& o) { o.record = true; })},
     OptionCase{{"--message-length=300", "--history-size=10000"}, true,
                With([](DemoOptions& o) { o.chat.messageLength = 300; o.chat.historySize = 10000; })},
     OptionCase{{"--huge-message=52428800", "--outage=20"}, true,

@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 
 #include "tests/ui/TestWindow.h"
-#include "ui/WrappedText.h"
+#include "ui/qt/WrappedText.h"
 
 using namespace DuiLib;
 

@@ -3,6 +3,7 @@
 // Internal: the tray icons that Shell_NotifyIconW shows.
 
 #include <QSystemTrayIcon>
+#include <optional>
 #include <vector>
 
 #include "ui/Win32.h"
@@ -20,5 +21,8 @@ void OnRightButtonReleased();
 // Publishes the tray menu source's items on the icon when a StatusNotifierItem
 // host will show them (see TrayMenu.h); nothing otherwise.
 void AttachTrayMenu(QSystemTrayIcon* tray, HWND hWnd);
+
+// What IsTrayAvailable answers instead of asking the desktop; none: ask it.
+std::optional<bool>& TrayAvailableOverride();
 
 } // namespace DuiLib

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "ui/WindowHost.h"
-#include "ui/WrappedText.h"
+#include "ui/qt/WindowHost.h"
+#include "ui/qt/WrappedText.h"
 
 namespace DuiLib {
 

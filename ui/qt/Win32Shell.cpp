@@ -130,16 +130,21 @@ static void PostTrayActivation(HWND hWnd, UINT message, UINT id, QSystemTrayIcon
         post(); // a left click, or a host's menu request without a button held
 }
 
+static void SetLook(QSystemTrayIcon* tray, const NOTIFYICONDATAW& data)
+{
+    if ((data.uFlags & NIF_ICON) && data.hIcon)
+        tray->setIcon(*reinterpret_cast<QIcon*>(data.hIcon));
+    if (data.uFlags & NIF_TIP)
+        tray->setToolTip(PlainTip(TipText(data.szTip)));
+}
+
 static BOOL ShowTrayIcon(const NOTIFYICONDATAW& data)
 {
     auto key = std::make_pair(data.hWnd, data.uID);
     if (!HostOf(data.hWnd) || TrayIcons().count(key))
         return FALSE;
     auto* tray = new QSystemTrayIcon;
-    if ((data.uFlags & NIF_ICON) && data.hIcon)
-        tray->setIcon(*reinterpret_cast<QIcon*>(data.hIcon));
-    if (data.uFlags & NIF_TIP)
-        tray->setToolTip(PlainTip(TipText(data.szTip)));
+    SetLook(tray, data);
     if (data.uFlags & NIF_MESSAGE) {
         HWND hWnd = data.hWnd;
         UINT id = data.uID, message = data.uCallbackMessage;
@@ -149,6 +154,15 @@ static BOOL ShowTrayIcon(const NOTIFYICONDATAW& data)
     AttachTrayMenu(tray, data.hWnd);
     TrayIcons()[key] = tray;
     tray->show();
+    return TRUE;
+}
+
+static BOOL ModifyTrayIcon(const NOTIFYICONDATAW& data)
+{
+    QSystemTrayIcon* tray = TrayIconOf(data.hWnd, data.uID);
+    if (!tray)
+        return FALSE;
+    SetLook(tray, data);
     return TRUE;
 }
 
@@ -169,9 +183,25 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data)
     core::EnsureApplication();
     if (message == NIM_ADD)
         return ShowTrayIcon(*data);
+    if (message == NIM_MODIFY)
+        return ModifyTrayIcon(*data);
     if (message == NIM_DELETE)
         return RemoveTrayIcon(*data);
     return FALSE;
+}
+
+std::optional<bool>& DuiLib::TrayAvailableOverride()
+{
+    static auto* answer = new std::optional<bool>; // kept past main
+    return *answer;
+}
+
+BOOL IsTrayAvailable()
+{
+    if (TrayAvailableOverride())
+        return *TrayAvailableOverride();
+    core::EnsureApplication();
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 HRESULT CoInitialize(LPVOID)

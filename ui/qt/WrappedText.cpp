@@ -1,4 +1,4 @@
-#include "ui/WrappedText.h"
+#include "ui/qt/WrappedText.h"
 
 #include <QFontMetrics>
 #include <QTextLayout>

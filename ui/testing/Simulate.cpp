@@ -193,6 +193,11 @@ static CDuiString ShownTip(const QString& tip)
     return FromQ(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip);
 }
 
+void SetTrayAvailable(std::optional<bool> available)
+{
+    TrayAvailableOverride() = available;
+}
+
 std::vector<CDuiString> TrayTips()
 {
     std::vector<CDuiString> tips;

@@ -3,6 +3,7 @@
 // Real Qt input for tests and tools, delivered through Qt as a user's
 // would be (so that it passes the same translation into messages).
 
+#include <optional>
 #include <vector>
 
 #include "ui/Control.h"
@@ -38,6 +39,8 @@ void SetCursorPos(int x, int y);
 // menu request). False if there is no such icon.
 enum class TrayClick { Left, Context };
 bool ActivateTray(HWND hWnd, UINT id, TrayClick click);
+// What IsTrayAvailable answers from now on; none: the desktop's answer.
+void SetTrayAvailable(std::optional<bool> available);
 // The tips of the tray icons shown, oldest first.
 std::vector<CDuiString> TrayTips();
 // The text the control's tool tip shows.

@@ -1,0 +1,20 @@
+#pragma once
+
+// The global shortcut that toggles mouse pass-through, the way back when no
+// tray icon can be clicked, and what the user is told about it.
+
+#include "ui/DuiString.h"
+#include "ui/GlobalShortcut.h"
+
+class CMainFrame;
+
+// Registers the frame's shortcut for the danmaku window (a press sends the
+// pass-through command) and keeps the outcome in the frame; one log line
+// tells a failure.
+void RegisterPassThroughKey(CMainFrame& frame, HWND danmu);
+
+// For the settings window: the key and what it does, or why it does not.
+DuiLib::CDuiString PassThroughKeyStatus(const CMainFrame& frame);
+
+// Told when pass-through has just been turned on: how to turn it off.
+DuiLib::CDuiString PassThroughNotice(const CMainFrame& frame);
