@@ -23,7 +23,7 @@ CWndDanmu::CWndDanmu()
 
 CWndDanmu::~CWndDanmu()
 {
-    m_worker.Stop(m_stop);
+    StopPolling();
     if (m_nid.hWnd)
         Shell_NotifyIconW(NIM_DELETE, &m_nid);
 }
@@ -76,22 +76,48 @@ void CWndDanmu::ShowRoom()
 
 void CWndDanmu::StartWorker()
 {
-    if (m_worker.Started())
+    if (m_session->Started())
         return;
-    m_pollRoom = g_pMainFrame->m_roomId;
-    m_pollFeed = g_pMainFrame->m_feed;
-    m_worker.Start(this);
+    m_session->room = g_pMainFrame->m_roomId;
+    m_session->feed = g_pMainFrame->m_feed;
+    m_session->Start(this);
+}
+
+void CWndDanmu::RetireSession()
+{
+    m_session->stop.store(true);
+    m_ending.push_back(std::move(m_session));
+    m_session = std::make_unique<CPollSession>();
+}
+
+void CWndDanmu::StopPolling()
+{
+    RetireSession();
+    for (const std::unique_ptr<CPollSession>& session : m_ending)
+        session->Stop(session->stop);
+    m_ending.clear();
+}
+
+void CWndDanmu::JoinEnded()
+{
+    for (auto it = m_ending.begin(); it != m_ending.end();) {
+        if ((*it)->ended.load()) {
+            (*it)->Stop((*it)->stop); // its thread has returned: no wait
+            it = m_ending.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void CWndDanmu::SwitchRoom(int roomId)
 {
     if (roomId == g_pMainFrame->m_roomId)
         return;
-    // Joined before anything is dropped: nothing of the old room comes after.
-    m_worker.Stop(m_stop);
-    m_stop.store(false);
+    // The old worker may be inside a request of its budget: it is left to
+    // end on its own, filling a list nothing reads any more.
+    RetireSession();
     g_pMainFrame->m_roomId = roomId;
-    m_items.Clear();
     m_status = CFeedStatus();
     if (m_list)
         m_rows.Clear(*m_list);
@@ -101,20 +127,24 @@ void CWndDanmu::SwitchRoom(int roomId)
     RefreshList();
 }
 
-int CWndDanmu::Run(CWorkerThread*, int)
+int CWndDanmu::Run(CWorkerThread* thread, int)
 {
+    // Every worker is started by StartWorker, on a session of its own.
+    auto& session = static_cast<CPollSession&>(*thread);
     HWND self = GetHWND(); // set before the thread started; never changes while it runs
-    CFeedPoller poller(m_pollFeed, m_items, [self] { ::PostMessageW(self, WM_DANMU_REFRESH, 0, 0); });
-    poller.Run(m_pollRoom, m_stop);
+    CFeedPoller poller(session.feed, session.items, [self] { ::PostMessageW(self, WM_DANMU_REFRESH, 0, 0); });
+    poller.Run(session.room, session.stop);
+    session.ended.store(true);
     return 0;
 }
 
 void CWndDanmu::RefreshList()
 {
+    JoinEnded();
     // Taken first: a refresh the worker posts from now on reads a newer list.
-    m_items.RefreshTaken();
+    Items().RefreshTaken();
     // Hidden items never get a row.
-    std::vector<DanmuItem> items = m_filter.Shown(m_items.Snapshot());
+    std::vector<DanmuItem> items = m_filter.Shown(Items().Snapshot());
     if (m_list)
         SyncRows(items);
     ShowStatus();
@@ -158,7 +188,7 @@ void CWndDanmu::OptionsChanged()
 
 void CWndDanmu::ShowStatus()
 {
-    const bool changed = m_status.Update(m_items.LastOutcome(), CFeedStatus::Clock::now());
+    const bool changed = m_status.Update(Items().LastOutcome(), CFeedStatus::Clock::now());
     if (changed)
         WriteLogLine(m_status.LogLine());
     const bool failed = m_status.Failed();
@@ -170,7 +200,7 @@ void CWndDanmu::ShowStatus()
     if (failed)
         text = u"连接中断";
     else
-        text.Format(u"%d", m_items.Online());
+        text.Format(u"%d", Items().Online());
     m_members->SetText(text);
     const std::string details = failed ? m_status.Details(CFeedStatus::Clock::now()) : std::string();
     m_members->SetAttribute(u"tooltip", ToWide(details).c_str());

@@ -7,10 +7,11 @@
 #include "app/DanmuFilter.h"
 #include "app/DanmuRows.h"
 #include "app/FeedStatus.h"
-#include "feed/DanmuList.h"
-#include "feed/FeedPoller.h"
+#include "app/PollSession.h"
 #include "support/Runnable.h"
-#include "support/WorkerThread.h"
+
+#include <memory>
+#include <vector>
 
 // The danmaku window: the room's latest messages as rows, the room label and
 // the online count. Its worker thread runs the feed poller; it owns the tray
@@ -19,7 +20,7 @@
 class CWndDanmu : public CAppWindow, public Runnable {
 public:
     CWndDanmu();
-    // Stops and joins the worker and removes the tray icon, for a window
+    // Stops and joins the workers and removes the tray icon, for a window
     // thrown away before the end of the run.
     ~CWndDanmu() override;
 
@@ -34,24 +35,27 @@ public:
     // After a display or filter option changed: the opacity again, the
     // filter made anew, and every row built anew.
     void OptionsChanged();
-    // Polls another room in this window: the worker stopped, the rows and
-    // the feed's state dropped, the room shown, the worker started again.
-    // The same room changes nothing.
+    // Polls another room in this window: the old room's worker asked to
+    // stop (not waited for), the rows and the feed's state dropped, the room
+    // shown, a new worker started. The same room changes nothing.
     void SwitchRoom(int roomId);
-    // The worker thread: the feed poller, every 3 seconds, until m_stop.
+    // A worker thread: the feed poller of its session, every 3 seconds,
+    // until the session's stop flag.
     int Run(CWorkerThread* thread, int param) override;
+    // Stops every worker and waits for them (a class that overrides Run
+    // calls it in its own destructor).
+    void StopPolling();
+
+    // The current room's list, and whether its worker runs.
+    CDanmuList& Items() { return m_session->items; }
+    bool Polling() const { return m_session->Started(); }
 
     DuiLib::CControlUI* m_room = nullptr;
     DuiLib::CControlUI* m_members = nullptr;
     DuiLib::CContainerUI* m_list = nullptr;
     DuiLib::CControlUI* m_membersLabel = nullptr; // "在线", hidden while the feed fails
     DuiLib::CControlUI* m_newer = nullptr;        // the "new messages below" hint
-    CWorkerThread m_worker;
-    std::atomic<bool> m_stop{false};
-    CDanmuList m_items; // the shared list, its lock and the online count
     NOTIFYICONDATAW m_nid{};
-    int m_pollRoom = 0; // the room number, copied for the worker before it starts
-    FeedSettings m_pollFeed; // the services, likewise
 
 protected:
     void InitControls() override;
@@ -66,6 +70,8 @@ private:
     void AddTrayIcon();
     void ShowRoom();
     void StartWorker();
+    void RetireSession();
+    void JoinEnded();
     void OnTrayCommand(WPARAM command);
     void TogglePassThrough();
     void TellPassThroughOn();
@@ -75,6 +81,8 @@ private:
     void ShowStatus();
     void ShowNewer(bool show);
 
+    std::unique_ptr<CPollSession> m_session = std::make_unique<CPollSession>(); // the current room's
+    std::vector<std::unique_ptr<CPollSession>> m_ending; // earlier rooms' workers, asked to stop
     CDanmuFilter m_filter; // made from the options when they change
     CDanmuRows m_rows;
     int m_rowsFontSize = 0; // the font the rows were built with

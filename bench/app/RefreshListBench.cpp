@@ -31,7 +31,7 @@ namespace {
 // Its worker does not poll: the benchmark publishes the items itself.
 class BenchDanmu : public CWndDanmu {
 public:
-    ~BenchDanmu() override { m_worker.Stop(m_stop); }
+    ~BenchDanmu() override { StopPolling(); }
     int Run(CWorkerThread*, int) override { return 0; }
 };
 
@@ -64,7 +64,7 @@ void PublishWindow(int count, int fresh)
     std::vector<DanmuItem> items;
     for (int i = g_next; i < g_next + count; ++i)
         items.push_back(Numbered(i));
-    g_danmu->m_items.Publish(std::move(items));
+    g_danmu->Items().Publish(std::move(items));
 }
 
 void SetUpWindow()
@@ -74,7 +74,7 @@ void SetUpWindow()
     g_danmu = new BenchDanmu;
     g_danmu->CreateFrame();
     g_danmu->ShowWindow(true, true);
-    g_danmu->m_items.SetOnline(1234);
+    g_danmu->Items().SetOnline(1234);
     PublishWindow(25, 0);
     simulate::ProcessPending();
 }
@@ -115,7 +115,7 @@ void BM_HugeMessage(benchmark::State& state)
             items.push_back(Numbered(i));
         items.push_back(huge);
         ++g_next;
-        g_danmu->m_items.Publish(std::move(items));
+        g_danmu->Items().Publish(std::move(items));
         state.ResumeTiming();
         g_danmu->RefreshList();
         simulate::ProcessPending();

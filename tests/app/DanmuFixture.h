@@ -52,7 +52,7 @@ protected:
     }
     void Report(const PollOutcome& outcome)
     {
-        danmu.m_items.Report(outcome);
+        danmu.Items().Report(outcome);
         danmu.PostMessageW(WM_DANMU_REFRESH, 0, 0);
         DuiLib::simulate::ProcessPending();
     }

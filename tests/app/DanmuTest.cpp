@@ -33,7 +33,7 @@ TEST_F(DanmuTest, SetsItselfUpWithTheSharedSettings)
     EXPECT_EQ(s.opacity, 1.0) << "the opacity fades only the background";
     EXPECT_EQ(s.backgroundAlpha, 150);
     EXPECT_FALSE(s.passThrough);
-    EXPECT_TRUE(danmu.m_worker.Started());
+    EXPECT_TRUE(danmu.Polling());
     std::vector<CDuiString> tips = simulate::TrayTips();
     ASSERT_FALSE(tips.empty());
     EXPECT_EQ(tips.back(), u"Orvel直播-1000");

@@ -11,8 +11,8 @@ HWND QuietDanmu::Open()
 
 void QuietDanmu::Feed(std::vector<DanmuItem> items, int online)
 {
-    m_items.SetOnline(online);
-    if (m_items.Publish(std::move(items)))
+    Items().SetOnline(online);
+    if (Items().Publish(std::move(items)))
         PostMessageW(WM_DANMU_REFRESH, 0, 0);
 }
 

@@ -13,7 +13,7 @@ class QuietDanmu : public CWndDanmu {
 public:
     static constexpr UINT WM_TEST_STEP = WM_USER + 77;
 
-    ~QuietDanmu() override { m_worker.Stop(m_stop); } // before this object goes
+    ~QuietDanmu() override { StopPolling(); } // before this object goes
     HWND Open();
     int Run(CWorkerThread*, int) override { return 0; }
     // Publishes items and a count as the feed would, and posts the refresh.
