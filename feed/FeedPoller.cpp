@@ -1,6 +1,5 @@
 #include "feed/FeedPoller.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -14,9 +13,6 @@
 namespace {
 
 constexpr int kBudgetMs = 180000;
-// How often the pause looks at the stop flag: a room switch or the end of
-// the run waits at most this long for a pausing worker.
-constexpr int kStopCheckMs = 50;
 constexpr int kRedirectLimit = 10;
 // The longest reply bodies taken: far above what the services send, far
 // below what would hurt. A longer reply fails and changes nothing.
@@ -39,21 +35,10 @@ void CFeedPoller::Run(std::int32_t roomId, const std::atomic<bool>& stop)
 {
     // Only a check that sockets work; the transfers fail on their own if not.
     SocketClose(SocketStartup());
-    while (Pause(stop))
-        PollOnce(roomId);
-}
-
-bool CFeedPoller::Pause(const std::atomic<bool>& stop) const
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_settings.pauseMs);
     while (!stop.load(std::memory_order_relaxed)) {
-        const auto left = end - std::chrono::steady_clock::now();
-        if (left <= std::chrono::steady_clock::duration::zero())
-            return true;
-        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left,
-            std::chrono::milliseconds(kStopCheckMs)));
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_settings.pauseMs));
+        PollOnce(roomId);
     }
-    return false;
 }
 
 RequestOutcome CFeedPoller::Fetch(CHttpClient& client, const std::string& host, const std::string& url,

@@ -33,15 +33,13 @@ public:
     CFeedPoller(FeedSettings settings, CDanmuList& list, RefreshPoster postRefresh);
 
     // Starts the sockets, then runs cycles until `stop` is seen. The flag is
-    // tested during the pauses between cycles, never during a cycle.
+    // tested before the first cycle and after each one, never during one.
     void Run(std::int32_t roomId, const std::atomic<bool>& stop);
 
     // One cycle without its pause: count first, then history, then publish.
     void PollOnce(std::int32_t roomId);
 
 private:
-    // The pause before a cycle; false, at once, when stop is seen.
-    bool Pause(const std::atomic<bool>& stop) const;
     // One request whose reply body may be at most maxBody bytes.
     RequestOutcome Fetch(CHttpClient& client, const std::string& host, const std::string& url,
         std::size_t maxBody);
