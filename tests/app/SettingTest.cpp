@@ -8,7 +8,7 @@
 #include "app/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
-#include "tests/app/TempFolder.h"
+#include "tests/common/TempFolder.h"
 #include "tests/common/Watchdog.h"
 #include "ui/testing/Simulate.h"
 
