@@ -39,7 +39,7 @@ const SplitCase kSplitCases[] = {
 
 std::ostream& operator<<(std::ostream& os, const SplitCase& c)
 {
-    return os << c.url;
+    return os << (*c.url ? c.url : "(empty)");
 }
 
 class SplitUrlTable : public testing::TestWithParam<SplitCase> {};
@@ -90,7 +90,7 @@ const ResolveCase kResolveCases[] = {
 
 std::ostream& operator<<(std::ostream& os, const ResolveCase& c)
 {
-    return os << c.base << " + " << c.reference;
+    return os << testing::PrintToString(c.base) << " + " << c.reference;
 }
 
 class ResolveUrlTable : public testing::TestWithParam<ResolveCase> {};
