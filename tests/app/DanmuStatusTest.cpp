@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -12,6 +10,7 @@
 #include "app/FeedLog.h"
 #include "support/Log.h"
 #include "tests/app/DanmuFixture.h"
+#include "tests/common/TempFolder.h"
 
 using namespace DuiLib;
 
@@ -43,9 +42,9 @@ TEST_F(DanmuStatusTest, AFailedCycleShowsWhyUntilAGoodOne)
 
 TEST_F(DanmuStatusTest, TheLogGetsOneLinePerChangeOfState)
 {
-    char folder[] = "/tmp/orvel-log-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string base = std::string(folder) + "/orvel-helper";
+    TempFolder folder;
+    ASSERT_NE(folder.Path(), "");
+    const std::string base = folder.Path() + "/orvel-helper";
     {
         CLog log;
         ASSERT_EQ(log.SetFile(base, kLogFileBytes, kLogFiles), 0);
@@ -55,16 +54,12 @@ TEST_F(DanmuStatusTest, TheLogGetsOneLinePerChangeOfState)
             Report(outcome);
         SetProgramLog(nullptr);
     } // the log writes what it holds as it ends
-    std::ifstream file(base + "_0.log");
-    std::stringstream text;
-    text << file.rdbuf();
+    std::istringstream text(ReadWhole(base + "_0.log"));
     std::vector<std::string> lines;
     for (std::string line; std::getline(text, line);)
         lines.push_back(line.substr(line.find("feed:")));
     EXPECT_EQ(lines, (std::vector<std::string>{"feed: 连接中断: 无法连接 127.0.0.1:18080", "feed: 已恢复",
                                                "feed: 连接中断: 服务器回复无法解析"}));
-    std::remove((base + "_0.log").c_str());
-    rmdir(folder);
 }
 
 } // namespace

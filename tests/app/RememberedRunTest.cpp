@@ -10,7 +10,7 @@
 #include "app/WndDanmu.h"
 #include "feed/JsonParse.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/TempFolder.h"
+#include "tests/common/TempFolder.h"
 #include "ui/testing/Simulate.h"
 
 using namespace DuiLib;

@@ -7,16 +7,11 @@
 #include <string>
 #include <thread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include "app/MainFrame.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/OpenDanmuTest.h"
 #include "tests/common/Watchdog.h"
+#include "tests/http/ScriptedServer.h"
 #include "tools/DemoServices.h"
 #include "ui/testing/Simulate.h"
 
@@ -153,45 +148,17 @@ TEST_F(RoomPollTest, AfterTheSwitchOnlyTheNewRoomIsAskedFor)
     EXPECT_NE(seen.back().target.find("31337"), std::string::npos) << seen.back().target;
 }
 
-// A server that takes connections and never answers: the poller's request
-// to it waits out its whole budget.
-class SilentServer {
-public:
-    SilentServer()
-    {
-        m_fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof(address);
-        if (bind(m_fd, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(m_fd, 8) == 0
-            && getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            m_port = ntohs(address.sin_port);
-    }
-    // Closing resets the connections it never took.
-    ~SilentServer() { close(m_fd); }
-    int Port() const { return m_port; }
-    // Whether a connection waits, within a bound far beyond need.
-    bool Connected() const
-    {
-        pollfd wait{m_fd, POLLIN, 0};
-        return poll(&wait, 1, 30000) == 1;
-    }
-
-private:
-    int m_fd = -1;
-    int m_port = 0;
-};
-
 TEST_F(RoomPollTest, ASwitchDoesNotWaitForTheOldRoomsRequest)
 {
-    SilentServer silent;
-    ASSERT_NE(silent.Port(), 0);
+    // A server that takes the connection and never answers: the poller's
+    // request to it waits out its whole budget.
+    CScriptedServer silent({{Stall()}});
     frame->m_feed.liveHost = "127.0.0.1:" + std::to_string(silent.Port());
     danmu = new CWndDanmu;
     frame->m_roomId = 1000;
     ASSERT_NE(danmu->CreateFrame(), nullptr);
-    ASSERT_TRUE(silent.Connected()) << "the first request is under way";
+    while (silent.Connections() == 0) // the first request is under way
+        std::this_thread::yield();
     // Waiting for that request would take its whole budget (minutes): the
     // test would hit its time limit instead of going on.
     danmu->SwitchRoom(31337);

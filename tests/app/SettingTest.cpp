@@ -7,8 +7,8 @@
 #include "app/SettingsStore.h"
 #include "app/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/app/QuietDanmu.h"
-#include "tests/app/TempFolder.h"
+#include "tests/app/OpenDanmuTest.h"
+#include "tests/common/TempFolder.h"
 #include "tests/common/Watchdog.h"
 #include "ui/testing/Simulate.h"
 
@@ -29,17 +29,17 @@ CDuiString Num(int n)
     return s;
 }
 
-class SettingTest : public ::testing::Test {
+// The danmaku window open with two rows.
+class SettingTest : public OpenDanmuTest {
 protected:
     void SetUp() override
     {
-        UseProgramSkin();
-        frame = new CMainFrame;
-        ASSERT_NE(danmu.Open(), nullptr);
+        OpenDanmuTest::SetUp();
+        if (HasFatalFailure())
+            return;
         danmu.Feed({Item(u"a:", u"b", 1), Item(u"c:", u"d", 2)}, 2);
         simulate::ProcessPending();
     }
-    void TearDown() override { delete frame; }
 
     // A settings window as the tray opens it, but not modal.
     HWND OpenSettings(CWndSetting& setting)
@@ -47,9 +47,6 @@ protected:
         return setting.Create(danmu, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     }
     int RowFontSize() { return simulate::FontPixelSize(danmu.Cell(0, u"msg")); }
-
-    CMainFrame* frame = nullptr;
-    QuietDanmu danmu;
 };
 
 TEST_F(SettingTest, IsMadeHiddenTopmostAtItsLayoutsSizeBesideTheDanmakuWindowShowingTheOpacity)

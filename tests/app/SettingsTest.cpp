@@ -12,7 +12,7 @@
 #include "app/SettingsStore.h"
 #include "app/StartUp.h"
 #include "feed/JsonParse.h"
-#include "tests/app/TempFolder.h"
+#include "tests/common/TempFolder.h"
 
 namespace {
 

@@ -41,15 +41,19 @@ struct Hooks {
     }
 };
 
-TEST(ReceiveHooks, BodyGoesToTheHookInPiecesWithRange)
+class ReceiveHooks : public testing::Test {
+protected:
+    void SetUp() override { hooks.Install(response); }
+    Hooks hooks;
+    CHttpResponse response;
+};
+
+TEST_F(ReceiveHooks, BodyGoesToTheHookInPiecesWithRange)
 {
     const std::string body((5 << 20) / 2, 'b');
     const std::string head = "HTTP/1.1 206 Partial\r\nContent-Type: a/b\r\nContent-Range: "
                              "Bytes 100-199/1000\r\nContent-Length: " +
                              std::to_string(body.size()) + "\r\n\r\n";
-    Hooks hooks;
-    CHttpResponse response;
-    hooks.Install(response);
     ASSERT_EQ(0, ReceiveFrom({head + body}, response));
     EXPECT_EQ(head, hooks.header);
     EXPECT_EQ(body, hooks.data);
@@ -60,43 +64,37 @@ TEST(ReceiveHooks, BodyGoesToTheHookInPiecesWithRange)
     EXPECT_EQ(0, response.m_dataCalled);  // cleared again by the final parse
 }
 
-TEST(ReceiveHooks, WithoutRangeTheTotalIsTheLength)
+// Without a range the total is the length; a chunked body arrives decoded;
+// a 404 keeps its body in the response.
+TEST_F(ReceiveHooks, WhatTheHookIsGiven)
 {
-    Hooks hooks;
-    CHttpResponse response;
-    hooks.Install(response);
-    ASSERT_EQ(0, ReceiveFrom({"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}, response));
-    EXPECT_EQ((std::vector<int>{0}), hooks.offsets);
-    EXPECT_EQ((std::vector<int>{5}), hooks.totals);
+    const struct {
+        std::vector<std::string> pieces;
+        const char* hooked;
+        std::vector<int> offsets, totals;
+        const char* body;
+    } cases[] = {
+        {{"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}, "hello", {0}, {5}, ""},
+        {OneByteEach("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                     "5\r\nhello\r\n1\r\n!\r\n0\r\n\r\n"),
+         "hello!", {0}, {-1}, ""},  // no length: the total is unknown
+        {{"HTTP/1.1 404 No\r\nContent-Length: 5\r\n\r\nhello"}, "", {}, {}, "hello"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Hooks fresh;
+        CHttpResponse received;
+        fresh.Install(received);
+        ASSERT_EQ(0, ReceiveFrom(c.pieces, received));
+        EXPECT_EQ(c.hooked, fresh.data);
+        EXPECT_EQ(c.offsets, fresh.offsets);
+        EXPECT_EQ(c.totals, fresh.totals);
+        EXPECT_EQ(c.body, received.m_body);
+    }
 }
 
-TEST(ReceiveHooks, OtherStatusesKeepTheBody)
+TEST_F(ReceiveHooks, RefusalsFailTheReceive)
 {
-    Hooks hooks;
-    CHttpResponse response;
-    hooks.Install(response);
-    ASSERT_EQ(0, ReceiveFrom({"HTTP/1.1 404 No\r\nContent-Length: 5\r\n\r\nhello"}, response));
-    EXPECT_EQ("hello", response.m_body);
-    EXPECT_TRUE(hooks.offsets.empty());
-}
-
-TEST(ReceiveHooks, ChunkedBodyGoesToTheHookDecoded)
-{
-    Hooks hooks;
-    CHttpResponse response;
-    hooks.Install(response);
-    std::string reply = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
-                        "5\r\nhello\r\n1\r\n!\r\n0\r\n\r\n";
-    ASSERT_EQ(0, ReceiveFrom(OneByteEach(reply), response));
-    EXPECT_EQ("hello!", hooks.data);
-    EXPECT_EQ((std::vector<int>{0}), hooks.offsets);
-}
-
-TEST(ReceiveHooks, RefusalsFailTheReceive)
-{
-    Hooks hooks;
-    CHttpResponse response;
-    hooks.Install(response);
     hooks.headerResult = 3;
     EXPECT_EQ(-1, ReceiveFrom({"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello"}, response));
     EXPECT_EQ(1, response.m_headerCalled);

@@ -43,18 +43,6 @@ TEST(Redirects, FoundIsFollowedOnceAtLimitOne)
     EXPECT_NE(std::string::npos, server.Requests()[1].find("\r\nX-Keep: 1\r\n"));
 }
 
-TEST(Redirects, MovedToAnotherServer)
-{
-    CScriptedServer target({Reply(kHello)});
-    CScriptedServer server({Reply(Redirect(301, target.Url("/there")))});
-    CHttpClient client;
-    EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, 10));
-    EXPECT_EQ("hello", client.m_response.m_body);
-    ASSERT_EQ(1u, target.Requests().size());
-    EXPECT_NE(std::string::npos,
-              target.Requests()[0].find("\r\nHost: 127.0.0.1:" + std::to_string(target.Port()) + "\r\n"));
-}
-
 TEST(Redirects, NotFollowed)
 {
     struct {
@@ -71,15 +59,6 @@ TEST(Redirects, NotFollowed)
         EXPECT_EQ("move", client.m_response.m_body);
         EXPECT_EQ(1, server.Connections());
     }
-}
-
-TEST(Redirects, LoopStopsAtTheLimit)
-{
-    CScriptedServer server({Reply(Redirect(302, "/loop"))}, true);
-    CHttpClient client;
-    EXPECT_EQ(0, client.Execute(server.Url("/loop"), kBudgetMs, 3));
-    EXPECT_EQ("302", client.m_response.m_status);
-    EXPECT_EQ(4u, server.Requests().size());
 }
 
 TEST(Redirects, UnusableLocationFailsTheNextLeg)
@@ -125,6 +104,8 @@ TEST(RedirectCredentials, StayWithTheFirstHostAndPort)
         EXPECT_FALSE(Sends(other.Requests()[0], header));  // another port
     }
     EXPECT_TRUE(Sends(other.Requests()[0], "X-Keep"));
+    const std::string host = "\r\nHost: 127.0.0.1:" + std::to_string(other.Port()) + "\r\n";
+    EXPECT_NE(std::string::npos, other.Requests()[0].find(host));
 }
 
 TEST(RedirectCredentials, TheCallersRequestKeepsThemForItsNextExchange)

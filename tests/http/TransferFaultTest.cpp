@@ -33,15 +33,6 @@ TEST(BodyUntilClose, KeepsEveryByteUntilTheServerCloses)
     EXPECT_EQ("x", client.m_response.m_headers["Server"]);
 }
 
-TEST(BodyUntilClose, AServerThatNeverClosesEndsByTheBudget)
-{
-    CScriptedServer server({{ExpectRequest(), Send("HTTP/1.1 200 OK\r\n\r\npartial"), Stall()}});
-    CHttpClient client;
-    EXPECT_EQ(-1, client.Execute(server.Url("/"), kShortBudgetMs, 0));
-    EXPECT_EQ(HTTP_ERR_RECEIVE, client.m_error);
-    EXPECT_EQ("", client.m_response.m_body);
-}
-
 // Methods the request cannot be written with fail before anything is sent,
 // rather than waiting for a reply to nothing.
 TEST(UnwritableRequest, FailsAtOnceWithTheSendCode)

@@ -3,30 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "support/Log.h"
 #include "support/MemCache.h"
+#include "tests/common/TempFolder.h"
 #include "tests/support/ThreadCount.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-class ExitTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "exittest.XXXXXX").string();
-        ASSERT_NE(nullptr, ::mkdtemp(pattern.data()));
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path m_dir;
-};
 
 [[noreturn]] void ExitWithStartedStatics(const std::string& base)
 {
@@ -48,14 +31,13 @@ protected:
     std::exit(0);
 }
 
-TEST_F(ExitTest, StartedStaticsStopTheirThreadsAndKeepTheText)
+TEST(ExitTest, StartedStaticsStopTheirThreadsAndKeepTheText)
 {
-    std::string base = (m_dir / "app").string();
+    TempFolder folder;
+    ASSERT_NE("", folder.Path());
+    const std::string base = folder.Path() + "/app";
     EXPECT_EXIT(ExitWithStartedStatics(base), ::testing::ExitedWithCode(0), "");
-    std::ifstream in(base + "_0.log");
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ("last words", text.str());
+    EXPECT_EQ("last words", ReadWhole(base + "_0.log"));
 }
 
 TEST(Idle, LogAndCacheStartNoThread)
@@ -68,7 +50,7 @@ TEST(Idle, LogAndCacheStartNoThread)
     EXPECT_LE(ThreadCount(), before);
 }
 
-TEST_F(ExitTest, IdleStaticsEndQuietly)
+TEST(ExitTest, IdleStaticsEndQuietly)
 {
     EXPECT_EXIT(ExitWithIdleStatics(), ::testing::ExitedWithCode(0), "");
 }

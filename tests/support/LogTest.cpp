@@ -4,10 +4,9 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
+#include "tests/common/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -32,27 +31,12 @@ protected:
     void SetUp() override
     {
         g_now = 1000;
-        std::string pattern = (fs::temp_directory_path() / "logtest.XXXXXX").string();
-        ASSERT_NE(nullptr, ::mkdtemp(pattern.data()));
-        m_dir = pattern;
-        m_base = (m_dir / "app").string();
+        ASSERT_NE("", m_folder.Path());
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     std::string FileName(int index) const { return m_base + "_" + std::to_string(index) + ".log"; }
-
-    std::string Contents(int index) const
-    {
-        std::ifstream in(FileName(index), std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-
-    void Plant(int index, const std::string& text) const
-    {
-        std::ofstream(FileName(index), std::ios::binary) << text;
-    }
+    std::string Contents(int index) const { return ReadWhole(FileName(index)); }
+    void Plant(int index, const std::string& text) const { WriteWhole(FileName(index), text); }
 
     // Appends text and lets the writer pass once the text is old enough.
     static void WriteOld(PassLog& log, const std::string& text)
@@ -62,8 +46,8 @@ protected:
         ASSERT_TRUE(log.WritePass(false));
     }
 
-    fs::path m_dir;
-    std::string m_base;
+    TempFolder m_folder;
+    const std::string m_base = m_folder.Path() + "/app";
 };
 
 // --- when pending text is written ---
@@ -146,7 +130,7 @@ TEST_F(LogTest, SizeLimitZeroKeepsOneGrowingFileAndFileCountZeroOneOverwrittenFi
 TEST_F(LogTest, UnopenableFileIsReportedAndTextGoesToStandardOutput)
 {
     PassLog log;
-    std::string base = (m_dir / "missing" / "app").string();
+    const std::string base = m_folder.Path() + "/missing/app";
     testing::internal::CaptureStderr();
     EXPECT_EQ(-1, log.SetFile(base, 10, 3));
     EXPECT_EQ("Open LOG " + base + "_0.log failed.\n", testing::internal::GetCapturedStderr());

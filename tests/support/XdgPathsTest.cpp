@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "tests/common/TempFolder.h"
+
 namespace {
 
 // Sets a variable for one test and puts the old value back.
@@ -50,9 +52,9 @@ TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
 }
 
 TEST(XdgPathsTest, MakeDirsCreatesParentsAndSetsTheModeWhateverTheUmask) {
-  char base[] = "/tmp/xdgXXXXXX";
-  ASSERT_NE(mkdtemp(base), nullptr);
-  std::string leaf = std::string(base) + "/a/b/orvel-helper";
+  TempFolder base;
+  ASSERT_NE(base.Path(), "");
+  std::string leaf = base.Path() + "/a/b/orvel-helper";
   mode_t old = umask(0);
   EXPECT_EQ(MakeDirs(leaf, 0700), 0);
   EXPECT_EQ(MakeDirs(leaf, 0700), 0); // again: already there
@@ -60,11 +62,10 @@ TEST(XdgPathsTest, MakeDirsCreatesParentsAndSetsTheModeWhateverTheUmask) {
   struct stat info;
   ASSERT_EQ(stat(leaf.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
-  std::string file = std::string(base) + "/file";
+  std::string file = base.Path() + "/file";
   close(creat(file.c_str(), 0600));
   EXPECT_EQ(MakeDirs(file + "/below", 0700), -1);
   EXPECT_EQ(MakeDirs(file, 0700), -1);
-  std::system(("rm -rf " + std::string(base)).c_str());
 }
 
 } // namespace

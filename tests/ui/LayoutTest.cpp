@@ -6,12 +6,10 @@
 #include <QObject>
 #include <QWidget>
 
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
+#include "tests/common/TempFolder.h"
 #include "tests/ui/TestWindow.h"
 #include "ui/testing/Simulate.h"
 
@@ -135,23 +133,19 @@ TEST_F(LayoutTest, MissingArchiveGivesNull)
 
 TEST_F(LayoutTest, DeepNestingFromAFolderIsCutNotACrash)
 {
-    char dir[] = "/tmp/ui-layout-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    std::string path = std::string(dir) + "/deep.xml";
-    {
-        std::ofstream out(path);
-        for (int i = 0; i < 20000; ++i)
-            out << "<VerticalLayout>";
-        for (int i = 0; i < 20000; ++i)
-            out << "</VerticalLayout>";
-    }
-    std::string folder(dir);
+    TempFolder dir;
+    ASSERT_NE(dir.Path(), "");
+    std::string deep;
+    for (int i = 0; i < 20000; ++i)
+        deep += "<VerticalLayout>";
+    for (int i = 0; i < 20000; ++i)
+        deep += "</VerticalLayout>";
+    WriteWhole(dir.Path() + "/deep.xml", deep);
+    const std::string& folder = dir.Path();
     CPaintManagerUI::SetResourcePath(CDuiString(std::u16string(folder.begin(), folder.end())));
     CPaintManagerUI::SetResourceZip(u"", false); // read the folder itself
     std::unique_ptr<CControlUI> root(CDialogBuilder().Create(u"deep.xml"));
     EXPECT_NE(root, nullptr);
-    std::remove(path.c_str());
-    rmdir(dir);
 }
 
 TEST_F(LayoutTest, ContainersOwnAndFreeTheirChildren)

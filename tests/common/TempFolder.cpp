@@ -1,4 +1,4 @@
-#include "tests/app/TempFolder.h"
+#include "tests/common/TempFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
