@@ -122,10 +122,7 @@ shot danmaku-room-2024.png
 # 退出, then the demo services print what they were asked.
 open_menu
 click "$menu" 98 115
-wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+expect_clean_exit
 kill "$demo"
 wait "$demo" || true
 grep -q 'live_id=1000' "$record" || fail "the first room was not polled"

@@ -133,8 +133,7 @@ sleep 1
 
 open_menu
 click "$menu" 98 115
-wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
-wait "$app" || fail "exit status $?"
+expect_clean_exit
 
 [ -f "$settings" ] || fail "no settings file"
 [ "$(stat -c %a "$settings")" = 600 ] || fail "settings file mode $(stat -c %a "$settings")"
@@ -164,6 +163,6 @@ shot restored.png
 [ "$(opacity_of "$(danmaku_window)")" = "$opacity" ] || fail "opacity not restored: $(opacity_of "$(danmaku_window)") not $opacity"
 open_menu
 click "$menu" 98 115
-wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
+expect_clean_exit
 grep -q '"font_size" : 14' "$settings" || fail "font size lost on the second run"
 echo "PASS: moved, resized, opacity and font size kept and restored"

@@ -98,8 +98,5 @@ sleep 1
 # "退出" ends the program, which must exit 0.
 open_menu
 click "$menu" 98 115
-wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+expect_clean_exit
 echo "PASS: the program ran end to end ($mode) and exited 0"

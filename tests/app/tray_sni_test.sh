@@ -72,8 +72,5 @@ xdotool key Escape
 wait_for 50 gone window_of_size 196x134 || fail "Escape did not close the menu"
 
 sni click "退出" || fail "no exit item"
-wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
-status=0
-wait "$app" || status=$?
-[ "$status" -eq 0 ] || fail "exit status $status"
+expect_clean_exit
 echo "PASS: the tray's D-Bus menu works and the program exited 0"

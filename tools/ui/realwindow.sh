@@ -23,6 +23,14 @@ wait_for() {
   return 1
 }
 
+# Waits for the program ($app) to end and checks that it exited 0.
+expect_clean_exit() {
+  wait_for 100 sh -c "! kill -0 $app" || fail "the program did not end"
+  local status=0
+  wait "$app" || status=$?
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
 # gone <command...>: true when the command fails (for wait_for).
 gone() { ! "$@"; }
 
