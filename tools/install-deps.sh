@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev zip
   fonts-wqy-microhei fonts-noto-color-emoji qt6-translations-l10n
   xvfb xauth trayer xdotool x11-utils imagemagick openbox xcompmgr dbus python3-dbus python3-gi
-  desktop-file-utils appstream
+  desktop-file-utils appstream gcovr
 )
 
 missing=()
