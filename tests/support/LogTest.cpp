@@ -2,22 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "tests/common/TempFolder.h"
+#include "tests/support/FakeClock.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::atomic<std::time_t> g_now{1000};
-
-std::time_t FakeNow()
-{
-    return g_now.load();
-}
 
 // Lets a test drive the writer one pass at a time, without a thread.
 class PassLog : public CLog {
@@ -28,15 +22,9 @@ public:
 
 class LogTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_now = 1000;
-        ASSERT_NE("", m_folder.Path());
-    }
-
+    LogTest() { g_now = 1000; }
     std::string FileName(int index) const { return m_base + "_" + std::to_string(index) + ".log"; }
     std::string Contents(int index) const { return ReadWhole(FileName(index)); }
-    void Plant(int index, const std::string& text) const { WriteWhole(FileName(index), text); }
 
     // Appends text and lets the writer pass once the text is old enough.
     static void WriteOld(PassLog& log, const std::string& text)
@@ -49,8 +37,6 @@ protected:
     TempFolder m_folder;
     const std::string m_base = m_folder.Path() + "/app";
 };
-
-// --- when pending text is written ---
 
 TEST_F(LogTest, WritesAtTheBatchSizeOrWhenOlderThanTwoSeconds)
 {
@@ -77,91 +63,58 @@ TEST_F(LogTest, WritesAtTheBatchSizeOrWhenOlderThanTwoSeconds)
     EXPECT_FALSE(log.WritePass(false));
 }
 
-// --- rotation over the numbered files ---
+struct RotationCase {
+    const char* name;
+    int sizeLimit, fileCount;
+    std::vector<std::string> planted, writes, files;  // files 0, 1, ... before and after
+};
 
-TEST_F(LogTest, SkipsFilesAlreadyFullAndWrapsWhenAllAre)
+void PrintTo(const RotationCase& c, std::ostream* os) { *os << c.name; }
+
+class LogRotationTest : public LogTest, public testing::WithParamInterface<RotationCase> {};
+
+TEST_P(LogRotationTest, FillsTheNumberedFilesInTurn)
 {
-    Plant(0, std::string(20, 'o'));
-    Plant(1, "old");
-    Plant(2, std::string(20, 'o'));
+    const RotationCase& c = GetParam();
+    for (std::size_t i = 0; i < c.planted.size(); ++i)
+        WriteWhole(FileName(i), c.planted[i]);
     PassLog log;
-    ASSERT_EQ(0, log.SetFile(m_base, 10, 3));
-    WriteOld(log, "0123456789");
-    EXPECT_EQ("old0123456789", Contents(1));
-    WriteOld(log, "wrapped");  // file 1 is full now, and so is file 2
-    EXPECT_EQ("wrapped", Contents(0));
-    EXPECT_EQ(std::string(20, 'o'), Contents(2));
+    ASSERT_EQ(0, log.SetFile(m_base, c.sizeLimit, c.fileCount));
+    for (const std::string& text : c.writes)
+        WriteOld(log, text);
+    for (std::size_t i = 0; i < c.files.size(); ++i)
+        EXPECT_EQ(c.files[i], Contents(i)) << i;
+    EXPECT_FALSE(fs::exists(FileName(c.files.size())));
 }
 
-TEST_F(LogTest, RotatesOverTheFilesAndOverwritesThemAfterWrapping)
+const std::string kFull(20, 'o');
+
+INSTANTIATE_TEST_SUITE_P(Limits, LogRotationTest, testing::Values(
+    // Full files are skipped; once the numbering wraps, files start empty.
+    RotationCase{"SkipsFullFilesAndOverwritesAfterWrapping", 10, 3, {kFull, "old", kFull},
+                 {"0123456789", "wrapped", "AAAA", "B"}, {"wrappedAAAA", "B", kFull}},
+    RotationCase{"SizeLimitZeroKeepsOneGrowingFile", 0, 3, {}, {"one", "two"}, {"onetwo"}},
+    RotationCase{"FileCountZeroOverwritesOneFile", 4, 0, {"old!!"}, {"three", "four!"}, {"four!"}}),
+    [](const testing::TestParamInfo<RotationCase>& info) { return info.param.name; });
+
+// Once a file cannot be opened the text goes to standard output, and no
+// file is tried again.
+TEST_F(LogTest, UnopenableFilesAreReportedOnceAndTextGoesToStandardOutput)
 {
+    const std::string missing = m_folder.Path() + "/missing/app";
+    fs::create_directory(FileName(1));  // a folder where the second file should be
     PassLog log;
-    ASSERT_EQ(0, log.SetFile(m_base, 10, 3));
-    for (char c : {'A', 'B', 'C', 'D'})
-        WriteOld(log, std::string(12, c));  // each chunk fills a file on its own
-    WriteOld(log, "EEE");
-    WriteOld(log, "FFFFFFF");
-    WriteOld(log, "GGG");
-
-    EXPECT_EQ(std::string(12, 'D'), Contents(0));  // truncated when the numbering wrapped
-    EXPECT_EQ("EEEFFFFFFF", Contents(1));
-    EXPECT_EQ("GGG", Contents(2));
-    EXPECT_FALSE(fs::exists(FileName(3)));
-}
-
-TEST_F(LogTest, SizeLimitZeroKeepsOneGrowingFileAndFileCountZeroOneOverwrittenFile)
-{
-    {
-        PassLog log;
-        ASSERT_EQ(0, log.SetFile(m_base, 0, 3));
-        WriteOld(log, "one");
-        WriteOld(log, "two");
-        EXPECT_EQ("onetwo", Contents(0));
-    }
-    PassLog log;
-    ASSERT_EQ(0, log.SetFile(m_base, 4, 0));
-    WriteOld(log, "three");
-    EXPECT_EQ("three", Contents(0));
-    EXPECT_FALSE(fs::exists(FileName(1)));
-}
-
-// --- files that cannot be opened ---
-
-TEST_F(LogTest, UnopenableFileIsReportedAndTextGoesToStandardOutput)
-{
-    PassLog log;
-    const std::string base = m_folder.Path() + "/missing/app";
     testing::internal::CaptureStderr();
-    EXPECT_EQ(-1, log.SetFile(base, 10, 3));
-    EXPECT_EQ("Open LOG " + base + "_0.log failed.\n", testing::internal::GetCapturedStderr());
-
-    log.Append("kept");
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(log.WritePass(false));
-    EXPECT_EQ("kept", testing::internal::GetCapturedStdout());
-}
-
-TEST_F(LogTest, UnopenableNextFileKeepsTextOnStandardOutputAndOldFilesIntact)
-{
-    fs::create_directory(FileName(1));  // a folder where the next file should be
-    PassLog log;
+    EXPECT_EQ(-1, log.SetFile(missing, 5, 2));
     ASSERT_EQ(0, log.SetFile(m_base, 5, 2));
-    WriteOld(log, "12345");
-
-    testing::internal::CaptureStderr();
     testing::internal::CaptureStdout();
-    std::fputs("standard output already past the limit ", stdout);
-    WriteOld(log, "second");
-    WriteOld(log, "third");
-    std::string out = testing::internal::GetCapturedStdout();
-    std::string err = testing::internal::GetCapturedStderr();
-
-    EXPECT_EQ("standard output already past the limit secondthird", out);
-    EXPECT_EQ("Open LOG " + FileName(1) + " failed.\n", err);  // once: no retries
+    for (const char* text : {"12345", "second", "third"})
+        WriteOld(log, text);
+    EXPECT_EQ("secondthird", testing::internal::GetCapturedStdout());
+    EXPECT_EQ("Open LOG " + missing + "_0.log failed.\nOpen LOG " + FileName(1) + " failed.\n",
+              testing::internal::GetCapturedStderr());
     EXPECT_EQ("12345", Contents(0));
 }
-
-// --- destruction ---
 
 TEST_F(LogTest, DestructionWithARunningWriterWritesWhatIsPending)
 {
@@ -169,23 +122,13 @@ TEST_F(LogTest, DestructionWithARunningWriterWritesWhatIsPending)
         PassLog log;
         ASSERT_EQ(0, log.SetFile(m_base, 0, 1));
         ASSERT_EQ(0, log.Start());
+        EXPECT_EQ(-1, log.SetFile(m_base, 0, 2));  // not while the writer runs
         log.Append("due ");
         while (Contents(0).empty())  // the first text is due at once
             std::this_thread::yield();
         log.Append("not yet due");  // the clock stands still: never due by age
     }
     EXPECT_EQ("due not yet due", Contents(0));
-}
-
-TEST_F(LogTest, DestructionWithoutAWriterClosesTheFileUnwritten)
-{
-    {
-        PassLog log;
-        ASSERT_EQ(0, log.SetFile(m_base, 0, 1));
-        log.Append("never written");
-    }
-    EXPECT_TRUE(fs::exists(FileName(0)));
-    EXPECT_EQ("", Contents(0));
 }
 
 }  // namespace

@@ -1,35 +1,53 @@
+// The cache and the pool its buffers come from.
 #include "support/MemCache.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
 #include "support/BufferPool.h"
+#include "tests/support/FakeClock.h"
 
 namespace {
 
-std::atomic<std::time_t> g_now{0};
-
-std::time_t FakeNow()
+TEST(BufferPool, ReusesBlocksOfTheSameSizeAndKeepsAtMost21Waiting)
 {
-    return g_now.load();
+    CBufferPool pool;
+    std::vector<unsigned char*> blocks(25);
+    for (unsigned char*& block : blocks)
+        block = pool.Take(8);
+    unsigned char* other = pool.Take(16);
+    for (unsigned char* block : blocks)
+        pool.Give(block);
+    pool.Give(other);
+    EXPECT_EQ(21, pool.FreeCount(8));  // the other four went back to the heap
+    EXPECT_EQ(2u, pool.SizeCount());
+
+    EXPECT_EQ(other, pool.Take(16));
+    EXPECT_EQ(1u, pool.SizeCount());  // no entry stays for a size without waiting blocks
+    EXPECT_EQ(21, pool.FreeCount(8));
+    pool.Give(other);
 }
 
-// A local time on an ordinary day (no daylight-saving change).
-std::time_t LocalTime(int hour, int minute, int second)
+// Sizes beyond what an int holds used to be cut to their low bits: 2^32 + 5
+// bytes became a 5-byte block that the copy then overran.
+TEST(BufferPool, RefusesSizesItCannotServeAndIgnoresBlocksItDidNotHandOut)
 {
-    std::tm when{};
-    when.tm_year = 2026 - 1900;
-    when.tm_mon = 0;
-    when.tm_mday = 15;
-    when.tm_hour = hour;
-    when.tm_min = minute;
-    when.tm_sec = second;
-    when.tm_isdst = -1;
-    return std::mktime(&when);
+    CBufferPool pool;
+    for (std::size_t size : {std::size_t{0}, (std::size_t{1} << 32) + 5, std::size_t{3} << 30,
+                             CBufferPool::kMaxBlockSize + 1, SIZE_MAX})
+        EXPECT_EQ(nullptr, pool.Take(size)) << size;
+    unsigned char onStack[8] = {};
+    pool.Give(onStack);  // freeing this would be fatal
+    pool.Give(nullptr);
+    unsigned char* block = pool.Take(8);
+    pool.Give(block);
+    pool.Give(block);  // given back already: the address is no longer known
+    EXPECT_EQ(1, pool.FreeCount(8));
+    EXPECT_EQ(1u, pool.SizeCount());
 }
 
 // Lets a test run single trimming passes, without a thread.
@@ -39,18 +57,11 @@ public:
     using CMemCache::TrimPass;
 };
 
-std::string Key(int i)
-{
-    return "k" + std::to_string(i);
-}
-
 void Fill(CMemCache& cache, const std::string& group, int items, int size)
 {
     for (int i = 0; i < items; ++i)
-        cache.Put(group, Key(i), std::string(size, 'a' + i));
+        cache.Put(group, "k" + std::to_string(i), std::string(size, 'a' + i));
 }
-
-// --- storing and finding ---
 
 TEST(MemCache, PutReplacesGetCopiesAndRemoveDropsTheEmptyGroup)
 {
@@ -62,8 +73,11 @@ TEST(MemCache, PutReplacesGetCopiesAndRemoveDropsTheEmptyGroup)
     cache.Put("g", "k", first);
     cache.Put("g", "k", second);
     cache.Put("g", "empty", "");
+    const std::string tooLarge(CBufferPool::kMaxBlockSize + 1, 'x');
+    EXPECT_EQ(-1, cache.Put("g", "k", tooLarge));
+    EXPECT_EQ(-1, cache.Put("new", "k", tooLarge));
     ASSERT_EQ(0, cache.Get("g", "k", bytes));
-    EXPECT_EQ(second, bytes);
+    EXPECT_EQ(second, bytes);  // the refused put changed nothing
     ASSERT_EQ(0, cache.Get("g", "empty", bytes));
     EXPECT_EQ("", bytes);
     EXPECT_EQ(2, cache.GroupSize("g"));
@@ -72,27 +86,13 @@ TEST(MemCache, PutReplacesGetCopiesAndRemoveDropsTheEmptyGroup)
     EXPECT_EQ(-1, cache.Remove("g", "k"));
     EXPECT_EQ(0, cache.Remove("g", "empty"));
     EXPECT_EQ(-1, cache.GroupSize("g"));
+    EXPECT_EQ(-1, cache.GroupSize("new"));
     EXPECT_EQ(-1, cache.Remove("nowhere", "k"));
     EXPECT_EQ(1, BufferPool().FreeCount(4201));  // the replaced block waits for reuse
     EXPECT_EQ(1, BufferPool().FreeCount(4202));  // and so does the removed one
 }
 
-TEST(MemCache, ARefusedPutIsReportedAndChangesNothing)
-{
-    CMemCache cache;
-    const std::string tooLarge(CBufferPool::kMaxBlockSize + 1, 'x');
-    EXPECT_EQ(0, cache.Put("g", "k", "kept"));
-    EXPECT_EQ(-1, cache.Put("g", "k", tooLarge));
-    EXPECT_EQ(-1, cache.Put("new", "k", tooLarge));
-    std::string bytes;
-    ASSERT_EQ(0, cache.Get("g", "k", bytes));
-    EXPECT_EQ("kept", bytes);
-    EXPECT_EQ(-1, cache.GroupSize("new"));
-}
-
-// --- trimming ---
-
-TEST(MemCacheTrim, RemovesTheExcessGroupByGroupAndDropsEmptiedGroups)
+TEST(MemCache, TrimRemovesTheExcessGroupByGroupAndDropsEmptiedGroups)
 {
     PassCache cache;
     const std::vector<std::string> groups = {"a", "b", "c", "d", "e"};
@@ -110,23 +110,34 @@ TEST(MemCacheTrim, RemovesTheExcessGroupByGroupAndDropsEmptiedGroups)
     // Two whole groups go first, then two items of a third; the rest stay.
     EXPECT_EQ((std::vector<int>{-1, -1, 2, 4, 4}), sizes);
     EXPECT_EQ(std::min(21, freeBefore + 10), BufferPool().FreeCount(4111));
-
     ASSERT_TRUE(cache.TrimPass());  // within the limit now: nothing goes
     EXPECT_EQ(10, cache.LastTotal());
 }
 
-TEST(MemCacheTrim, NightOnlyTrimsFromTwoToFiveFiftyNineOtherwiseAtAnyHour)
+// A local time on an ordinary day (no daylight-saving change).
+std::time_t LocalTime(int hour, int minute, int second)
 {
-    struct Case {
+    std::tm when{};
+    when.tm_year = 2026 - 1900;
+    when.tm_mday = 15;
+    when.tm_hour = hour;
+    when.tm_min = minute;
+    when.tm_sec = second;
+    when.tm_isdst = -1;
+    return std::mktime(&when);
+}
+
+TEST(MemCache, NightOnlyTrimsFromTwoToFiveFiftyNineOtherwiseAtAnyHour)
+{
+    const struct {
         bool nightOnly;
         int hour, minute, second;
         bool trims;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, 1, 59, 59, false}, {true, 2, 0, 0, true},   {true, 5, 59, 59, true},
         {true, 6, 0, 0, false},   {true, 13, 0, 0, false}, {false, 13, 0, 0, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.nightOnly << " " << c.hour << ":" << c.minute);
         PassCache cache;
         Fill(cache, "g", 2, 5);
@@ -138,31 +149,23 @@ TEST(MemCacheTrim, NightOnlyTrimsFromTwoToFiveFiftyNineOtherwiseAtAnyHour)
     }
 }
 
-// --- the trimming thread ---
-
-TEST(MemCacheThread, StartNeedsAPositiveInterval)
+// Other threads keep using the store while the trimming thread works on it:
+// under ThreadSanitizer a missing lock shows up as a report.
+TEST(MemCache, TrimmingThreadWorksBesideOthersAndStopsAtDestruction)
 {
     CMemCache cache;
-    EXPECT_EQ(-1, cache.SetInterval(0));
     EXPECT_EQ(-1, cache.Start());  // a loop without rest would never let go of the store
-    EXPECT_EQ(0, cache.SetInterval(1));
-    EXPECT_EQ(0, cache.Start());
-}
-
-TEST(MemCacheThread, TrimsWhileOthersUseTheStoreAndStopsAtDestruction)
-{
-    CMemCache cache;
+    EXPECT_EQ(-1, cache.SetInterval(0));
     cache.SetLimit(2);
     ASSERT_EQ(0, cache.SetInterval(1));
     ASSERT_EQ(0, cache.Start());
-    for (int i = 0; i < 50; ++i)
-        cache.Put("g", Key(i), "bytes");
+    Fill(cache, "g", 50, 5);
     while (cache.GroupSize("g") > 2)
         std::this_thread::yield();
     EXPECT_EQ(2, cache.GroupSize("g"));
 }
 
-TEST(MemCacheThread, DestructionCutsALongRestShort)
+TEST(MemCache, DestructionCutsALongRestShort)
 {
     CMemCache cache;
     ASSERT_EQ(0, cache.SetInterval(24 * 60 * 60 * 1000));

@@ -6,87 +6,70 @@
 
 namespace {
 
-// Counts its runs and loops until its stop flag is set.
-class Looper : public Runnable {
+// Loops until its stop flag is set and counts its finished runs; one that
+// stops itself does so at once, while the owner may still be in Start.
+class Worker : public Runnable {
 public:
-    int Run(CWorkerThread* record, int param) override
+    explicit Worker(bool stopsItself = false) : m_stopsItself(stopsItself) {}
+    int Run(CWorkerThread* record, int) override
     {
         seenRecord.store(record);
-        seenParam.store(param);
-        runs.fetch_add(1);
+        if (m_stopsItself) {
+            record->Stop(stop);
+            stillStarted.store(record->Started());
+        }
         while (!stop.load(std::memory_order_relaxed))
             std::this_thread::yield();
+        runs.fetch_add(1);
         return 0;
     }
     CWorkerThread thread;
     std::atomic<bool> stop{false};
     std::atomic<int> runs{0};
     std::atomic<CWorkerThread*> seenRecord{nullptr};
-    std::atomic<int> seenParam{-1};
+    std::atomic<bool> stillStarted{false};
+
+private:
+    const bool m_stopsItself;
 };
 
 TEST(WorkerThread, RunsOnceWithItsRecordAndStopJoins)
 {
-    Looper looper;
-    looper.thread.Start(&looper);
-    std::thread::id first = looper.thread.m_handle.get_id();
-    looper.thread.Start(&looper);  // a second start creates nothing
-    EXPECT_EQ(first, looper.thread.m_handle.get_id());
+    Worker worker;
+    worker.thread.Start(&worker);
+    std::thread::id first = worker.thread.m_handle.get_id();
+    worker.thread.Start(&worker);  // a second start creates nothing
+    EXPECT_EQ(first, worker.thread.m_handle.get_id());
 
-    looper.thread.Stop(looper.stop);
-    EXPECT_FALSE(looper.thread.Started());
-    EXPECT_EQ(1, looper.runs.load());
-    EXPECT_EQ(&looper.thread, looper.seenRecord.load());
-    EXPECT_EQ(0, looper.seenParam.load());
+    worker.thread.Stop(worker.stop);
+    EXPECT_FALSE(worker.thread.Started());
+    EXPECT_EQ(1, worker.runs.load());
+    EXPECT_EQ(&worker.thread, worker.seenRecord.load());
 }
 
-TEST(WorkerThread, StopWithoutThreadOnlySetsTheFlag)
+TEST(WorkerThread, StopWithoutThreadOrRunnableOnlySetsTheFlag)
 {
-    CWorkerThread record;
-    std::atomic<bool> stop{false};
-    record.Stop(stop);
-    EXPECT_TRUE(stop.load());
-    EXPECT_FALSE(record.Started());
-}
-
-TEST(WorkerThread, NullRunnableEndsAtOnce)
-{
-    CWorkerThread record;
-    record.Start(nullptr);
-    std::atomic<bool> stop{false};
-    record.Stop(stop);
-    EXPECT_FALSE(record.Started());
-}
-
-// Stops its own record from inside Run, at once, while the owner may still
-// be in Start.
-class SelfStopper : public Runnable {
-public:
-    int Run(CWorkerThread* record, int) override
-    {
-        record->Stop(stop);
-        stillStarted.store(record->Started());
-        done.store(true);
-        return 0;
+    for (bool start : {false, true}) {
+        CWorkerThread record;
+        if (start)
+            record.Start(nullptr);  // ends at once
+        std::atomic<bool> stop{false};
+        record.Stop(stop);
+        EXPECT_TRUE(stop.load());
+        EXPECT_FALSE(record.Started());
     }
-    CWorkerThread thread;
-    std::atomic<bool> stop{false};
-    std::atomic<bool> stillStarted{false};
-    std::atomic<bool> done{false};
-};
+}
 
 TEST(WorkerThread, StopFromTheWorkerItselfOnlySetsTheFlag)
 {
     for (int i = 0; i < 50; ++i) {
-        SelfStopper stopper;
-        stopper.thread.Start(&stopper);
-        while (!stopper.done.load())
+        Worker worker(true);
+        worker.thread.Start(&worker);
+        while (worker.runs.load() == 0)
             std::this_thread::yield();
-        EXPECT_TRUE(stopper.stop.load());
-        EXPECT_TRUE(stopper.stillStarted.load());  // not joined from inside
-        EXPECT_TRUE(stopper.thread.Started());
-        stopper.thread.Stop(stopper.stop);  // the owner joins it
-        EXPECT_FALSE(stopper.thread.Started());
+        worker.thread.Stop(worker.stop);  // the owner joins it
+        EXPECT_TRUE(worker.stillStarted.load());  // it was not joined from inside
+        EXPECT_FALSE(worker.thread.Started());
     }
 }
 

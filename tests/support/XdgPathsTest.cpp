@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,39 +12,30 @@
 
 namespace {
 
-// Sets a variable for one test and puts the old value back.
+// Sets a variable for one scope and puts the old value back.
 class EnvVar {
 public:
   EnvVar(const char* name, const char* value) : m_name(name) {
-    const char* old = std::getenv(name);
-    m_had = old != nullptr;
-    if (m_had) m_old = old;
+    if (const char* old = std::getenv(name)) m_old = old;
     value ? setenv(name, value, 1) : unsetenv(name);
   }
-  ~EnvVar() { m_had ? setenv(m_name, m_old.c_str(), 1) : unsetenv(m_name); }
+  ~EnvVar() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
 
 private:
   const char* m_name;
-  bool m_had = false;
-  std::string m_old;
-};
-
-struct DirCase {
-  const char* config;
-  const char* state;
-  const char* wantConfig;
-  const char* wantState;
+  std::optional<std::string> m_old;
 };
 
 TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
-  const DirCase cases[] = {
+  const struct {
+    const char *config, *state, *wantConfig, *wantState;
+  } cases[] = {
     {"/cfg", "/st", "/cfg/orvel-helper", "/st/orvel-helper"},
     {nullptr, nullptr, "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
-    {"", "", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
-    {"relative/cfg", "st", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
+    {"relative/cfg", "", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
   };
   EnvVar home("HOME", "/home/u");
-  for (const DirCase& c : cases) {
+  for (const auto& c : cases) {
     EnvVar config("XDG_CONFIG_HOME", c.config);
     EnvVar state("XDG_STATE_HOME", c.state);
     EXPECT_EQ(XdgConfigDir(), c.wantConfig);
@@ -53,7 +45,6 @@ TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
 
 TEST(XdgPathsTest, MakeDirsCreatesParentsAndSetsTheModeWhateverTheUmask) {
   TempFolder base;
-  ASSERT_NE(base.Path(), "");
   std::string leaf = base.Path() + "/a/b/orvel-helper";
   mode_t old = umask(0);
   EXPECT_EQ(MakeDirs(leaf, 0700), 0);

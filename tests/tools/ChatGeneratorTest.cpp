@@ -54,30 +54,20 @@ TEST(ChatGeneratorTest, EveryElementIsAMessageTheFeedCanShow)
 // What the feed makes of a reply of each shape.
 TEST(ChatGeneratorTest, ShapesBendTheChatAsAsked)
 {
-    ChatShape longLines;
-    longLines.messageLength = 300;
-    CChatGenerator talkative(3, longLines);
-    std::string body = "[";
-    for (const std::string& element : talkative.NextHistory(1, 25)) {
-        body += (body.size() > 1 ? "," : "") + element;
-    }
+    CChatGenerator talkative(3, ChatShape{300, 0, 0});
     int chats = 0;
-    for (const DanmuItem& item : DecodeHistory(body + "]")) {
-        if (item.msg.rfind(u"送出了[", 0) != 0 && !item.msg.empty()) {
-            EXPECT_EQ(item.msg.size(), 300u);
+    for (const std::string& element : talkative.NextHistory(1, 25)) {
+        const std::u16string text = DecodeMessage(Parse(element)["msg"].asString())->msg;
+        if (text.rfind(u"送出了[", 0) != 0 && !text.empty()) {
+            EXPECT_EQ(text.size(), 300u);
             ++chats;
         }
     }
     EXPECT_GT(chats, 0);
 
-    ChatShape big;
-    big.historySize = 10000;
-    CChatGenerator crowded(3, big);
-    EXPECT_EQ(crowded.NextHistory(1, 25).size(), 10000u) << "whatever the request asks";
+    EXPECT_EQ(CChatGenerator(3, ChatShape{0, 10000, 0}).NextHistory(1, 25).size(), 10000u) << "whatever the request asks";
 
-    ChatShape huge;
-    huge.hugeMessage = 1 << 20;
-    CChatGenerator flooded(3, huge);
+    CChatGenerator flooded(3, ChatShape{0, 0, 1 << 20});
     for (int round = 0; round < 2; ++round) {
         const std::vector<std::string> elements = flooded.NextHistory(1, 25);
         ASSERT_EQ(elements.size(), 26u);
