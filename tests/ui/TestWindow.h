@@ -4,6 +4,8 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "tests/common/Watchdog.h"
 #include "ui/UIlib.h"
 
@@ -38,4 +40,13 @@ protected:
 
 private:
     DuiLib::CDuiString m_layout;
+};
+
+// An open test window, with no quit left over from an earlier test.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    // Runs the loop; false if only the watchdog could end it.
+    static bool RunLoop();
+    TestWindow w;
 };
