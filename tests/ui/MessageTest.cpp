@@ -1,7 +1,4 @@
-// Window messages: posting across threads, the message loop and modal
-// loops, timers, Qt input turned into messages, and calls on windows gone.
-
-#include <thread>
+// Window messages: the message loop and modal loops, timers, Qt input turned into messages, and calls on windows gone.
 
 #include "tests/ui/TestWindow.h"
 #include "ui/testing/Simulate.h"
@@ -13,24 +10,6 @@ namespace {
 constexpr UINT WM_PING = WM_USER + 1;
 
 using MessageTest = WindowTest;
-
-TEST_F(MessageTest, APostFromAnotherThreadIsHandledOnTheUserInterfaceThread)
-{
-    w.onMessage = [this](UINT msg, WPARAM) {
-        if (msg == WM_PING)
-            w.PostMessageW(WM_QUIT);
-    };
-    BOOL posted = FALSE;
-    std::thread worker([&] { posted = PostMessageW(w, WM_PING, 5, 6); });
-    worker.join();
-    ASSERT_TRUE(posted);
-    ASSERT_TRUE(RunLoop());
-    ASSERT_EQ(w.Count(WM_PING), 1);
-    const auto& got = w.messages.back();
-    EXPECT_EQ(got.wParam, 5u);
-    EXPECT_EQ(got.lParam, 6);
-    EXPECT_EQ(got.thread, std::this_thread::get_id());
-}
 
 // A quit or the last window's close ends the loop; a later loop runs afresh.
 TEST_F(MessageTest, QuitOrTheLastCloseEndsTheLoopAndALaterLoopRunsAfresh)
@@ -118,16 +97,6 @@ TEST_F(MessageTest, ACloseRequestIsTheSystemCloseCommand)
     simulate::CloseRequest(w);
     simulate::ProcessPending();
     EXPECT_EQ(w.GetHWND(), nullptr) << "default: the window closes";
-}
-
-TEST_F(MessageTest, HandledMessagesSkipTheDefaultProcessing)
-{
-    bool passOn = false;
-    simulate::Dispatch(w, WM_RBUTTONUP, 0, 0, &passOn);
-    EXPECT_TRUE(passOn);
-    w.handles = [](UINT msg, WPARAM) { return msg == WM_RBUTTONUP; };
-    simulate::Dispatch(w, WM_RBUTTONUP, 0, 0, &passOn);
-    EXPECT_FALSE(passOn);
 }
 
 } // namespace

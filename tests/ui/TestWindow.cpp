@@ -26,7 +26,7 @@ int TestWindow::Count(UINT msg) const
 
 LRESULT TestWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    messages.push_back({msg, wParam, lParam, std::this_thread::get_id()});
+    messages.push_back({msg, wParam, lParam});
     if (msg == WM_CREATE) {
         pm.Init(GetHWND());
         pm.AttachDialog(CDialogBuilder().Create(m_layout, &pm));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,7 +21,6 @@ public:
         UINT msg;
         WPARAM wParam;
         LPARAM lParam;
-        std::thread::id thread;
     };
     std::vector<Received> messages;
     std::vector<DuiLib::TNotifyUI> notes;
