@@ -1,7 +1,6 @@
 // Windows as a desktop expects them: pop-ups that close when the user leaves
-// them, opacity, modal dialogs,
-// Qt's own texts in Chinese, tips shown as plain text, bounded image lookups
-// and the platform chosen on a Wayland session.
+// them, opacity, modal dialogs, Qt's own texts in Chinese, tips shown as
+// plain text, bounded image lookups and the platform chosen on Wayland.
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,14 +12,14 @@
 #include "tests/ui/TestWindow.h"
 #include "ui/qt/AppCore.h"
 #include "ui/qt/Skin.h"
-#include "ui/testing/Simulate.h"
 #include "ui/qt/Widgets.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
 namespace {
 
-// The w is shown, as a program's main window is.
+// The owner window is shown, as a program's main window is.
 class WindowRolesTest : public WindowTest {
 protected:
     void SetUp() override
@@ -112,40 +111,31 @@ TEST_F(WindowRolesTest, AnOwnedWindowIsModalUntilItClosesWithItsCode)
     }
 }
 
-// What the message box showed, and the key that closed it.
-struct BoxSeen {
-    QString title;
-    QStringList buttons;
-    bool closed = false;
-};
-
-void CloseBoxWith(int key, BoxSeen& seen)
-{
-    QTimer::singleShot(0, [key, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen.title = box->windowTitle();
-        for (QAbstractButton* b : box->buttons())
-            seen.buttons << b->text();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
-        seen.closed = !box->isVisible();
-    });
-}
-
+// Each key closes the box; what it showed is read while it is open.
 TEST_F(WindowRolesTest, TheMessageBoxSpeaksChineseHasABlankTitleAndClosesByKey)
 {
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-        BoxSeen seen;
-        CloseBoxWith(key, seen);
+        QString title;
+        QStringList buttons;
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            title = box->windowTitle();
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+            closed = !box->isVisible();
+        });
         Watchdog dog;
         EXPECT_EQ(MessageBoxW(w, u"请输入房间号", u"", MB_OK), IDOK);
         EXPECT_FALSE(dog.Fired());
-        EXPECT_TRUE(seen.closed) << key;
-        EXPECT_EQ(seen.buttons, QStringList{"确定"});
-        EXPECT_EQ(seen.title.trimmed().remove(QChar(0x200B)), ""); // not the program's name
-        EXPECT_FALSE(seen.title.isEmpty()); // Qt would put the program's name in an empty one
+        EXPECT_TRUE(closed) << key;
+        EXPECT_EQ(buttons, QStringList{"确定"});
+        EXPECT_EQ(title.trimmed().remove(QChar(0x200B)), ""); // not the program's name
+        EXPECT_FALSE(title.isEmpty()); // Qt would put the program's name in an empty one
     }
 }
 
