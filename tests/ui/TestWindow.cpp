@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "tests/common/TestSkin.h"
+#include "ui/qt/AppCore.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -24,7 +26,7 @@ int TestWindow::Count(UINT msg) const
 
 LRESULT TestWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    messages.push_back({msg, wParam, lParam, std::this_thread::get_id()});
+    messages.push_back({msg, wParam, lParam});
     if (msg == WM_CREATE) {
         pm.Init(GetHWND());
         pm.AttachDialog(CDialogBuilder().Create(m_layout, &pm));
@@ -36,4 +38,20 @@ LRESULT TestWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     if (handles && handles(msg, wParam))
         return 0;
     return CWindowWnd::HandleMessage(msg, wParam, lParam);
+}
+
+void WindowTest::SetUp()
+{
+    // A quit honoured by an earlier test (its last window closed) is over.
+    simulate::ProcessPending();
+    core::ResetQuit();
+    UseTestLayouts();
+    ASSERT_NE(w.Open(), nullptr);
+}
+
+bool WindowTest::RunLoop()
+{
+    Watchdog dog;
+    CPaintManagerUI::MessageLoop();
+    return !dog.Fired();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "tests/common/Watchdog.h"
 #include "ui/UIlib.h"
@@ -20,7 +21,6 @@ public:
         UINT msg;
         WPARAM wParam;
         LPARAM lParam;
-        std::thread::id thread;
     };
     std::vector<Received> messages;
     std::vector<DuiLib::TNotifyUI> notes;
@@ -38,4 +38,13 @@ protected:
 
 private:
     DuiLib::CDuiString m_layout;
+};
+
+// An open test window, with no quit left over from an earlier test.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    // Runs the loop; false if only the watchdog could end it.
+    static bool RunLoop();
+    TestWindow w;
 };

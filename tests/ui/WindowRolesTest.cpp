@@ -1,9 +1,6 @@
 // Windows as a desktop expects them: pop-ups that close when the user leaves
-// them, flags that never re-create the native window, modal dialogs, Qt's
-// own texts in Chinese, tips shown as plain text, bounded image lookups and
-// the platform chosen on a Wayland session.
-
-#include <gtest/gtest.h>
+// them, opacity, modal dialogs, Qt's own texts in Chinese, tips shown as
+// plain text, bounded image lookups and the platform chosen on Wayland.
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,94 +11,82 @@
 
 #include "tests/ui/TestWindow.h"
 #include "ui/qt/AppCore.h"
-#include "ui/testing/Simulate.h"
 #include "ui/qt/Skin.h"
 #include "ui/qt/Widgets.h"
+#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
 namespace {
 
-class WindowRolesTest : public ::testing::Test {
+// The owner window is shown, as a program's main window is.
+class WindowRolesTest : public WindowTest {
 protected:
     void SetUp() override
     {
-        // A quit honoured by an earlier test (its last window closed) is over.
-        simulate::ProcessPending();
-        core::ResetQuit();
-        UseTestLayouts();
-        ASSERT_NE(owner.Open(), nullptr);
-        owner.ShowWindow(true, true);
+        WindowTest::SetUp();
+        w.ShowWindow(true, true);
     }
-    TestWindow owner;
 };
 
-TEST_F(WindowRolesTest, APopUpClosesOnAPressOutsideItAndHearsItAsFocusLoss)
+// A press outside a pop-up hides it at once and reaches it as focus loss;
+// the pop-up decides whether it then closes.
+TEST_F(WindowRolesTest, APopUpIsHiddenOnAPressOutsideItAndHearsItAsFocusLoss)
 {
-    TestWindow popup;
-    ASSERT_NE(popup.Open(WS_POPUP, owner), nullptr);
-    popup.handles = [&popup](UINT msg, WPARAM) {
-        if (msg == WM_KILLFOCUS)
-            popup.PostMessageW(WM_CLOSE);
-        return msg == WM_KILLFOCUS;
-    };
-    ShowWindow(popup, SW_SHOW);
-    simulate::LeftClick(popup, 10, 10); // inside: stays
-    EXPECT_TRUE(simulate::StateOf(popup).visible);
-    EXPECT_EQ(popup.Count(WM_KILLFOCUS), 0);
+    for (bool closes : {true, false}) {
+        TestWindow popup;
+        ASSERT_NE(popup.Open(WS_POPUP, w), nullptr);
+        popup.handles = [&popup, closes](UINT msg, WPARAM) {
+            if (msg == WM_KILLFOCUS && closes)
+                popup.PostMessageW(WM_CLOSE);
+            return msg == WM_KILLFOCUS && closes;
+        };
+        ShowWindow(popup, SW_SHOW);
+        simulate::LeftClick(popup, 10, 10); // inside: stays
+        EXPECT_TRUE(simulate::StateOf(popup).visible);
+        EXPECT_EQ(popup.Count(WM_KILLFOCUS), 0);
 
-    simulate::LeftClick(popup, -40, 500); // outside: gone at once, then destroyed
-    EXPECT_FALSE(simulate::StateOf(popup).visible);
-    EXPECT_EQ(popup.Count(WM_KILLFOCUS), 1);
-    simulate::ProcessPending();
-    EXPECT_EQ(popup.GetHWND(), nullptr);
-    EXPECT_EQ(popup.finalMessages, 1);
-}
-
-TEST_F(WindowRolesTest, APopUpThatKeepsItselfOpenIsStillHiddenOnFocusLoss)
-{
-    TestWindow popup;
-    ASSERT_NE(popup.Open(WS_POPUP, owner), nullptr);
-    ShowWindow(popup, SW_SHOW);
-    simulate::LeftClick(popup, 900, 900);
-    EXPECT_EQ(popup.Count(WM_KILLFOCUS), 1);
-    EXPECT_FALSE(simulate::StateOf(popup).visible); // it no longer takes every click
-    EXPECT_NE(popup.GetHWND(), nullptr);
-}
-
-TEST_F(WindowRolesTest, TopmostAndPassThroughNeverReplaceTheNativeWindow)
-{
-    simulate::ProcessPending();
-    std::uintptr_t id = simulate::StateOf(owner).nativeId;
-    ASSERT_NE(id, 0u);
-    for (bool passThrough : {true, false, true}) {
-        SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        owner.pm.SetTransparent(200, passThrough);
-        simulate::WindowState s = simulate::StateOf(owner);
-        EXPECT_EQ(s.nativeId, id);
-        EXPECT_TRUE(s.visible);
-        EXPECT_TRUE(s.topmost);
-        EXPECT_EQ(s.passThrough, passThrough);
+        simulate::LeftClick(popup, -40, 500);
+        EXPECT_FALSE(simulate::StateOf(popup).visible) << closes; // it no longer takes every click
+        EXPECT_EQ(popup.Count(WM_KILLFOCUS), 1);
+        simulate::ProcessPending();
+        EXPECT_EQ(popup.GetHWND() == nullptr, closes);
+        EXPECT_EQ(popup.finalMessages, closes ? 1 : 0);
     }
 }
 
-TEST_F(WindowRolesTest, TopmostSetBeforeTheFirstShowIsPartOfThatShow)
+// The alpha channel is chosen when the native window is made: a window shown
+// before it asked for one fades as a whole.
+TEST_F(WindowRolesTest, OpacityIsClampedAndAShownWindowFadesAsAWhole)
 {
-    TestWindow later;
-    ASSERT_NE(later.Open(), nullptr);
-    SetWindowPos(later, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_FALSE(simulate::StateOf(later).visible);
-    EXPECT_EQ(simulate::StateOf(later).nativeId, 0u); // not made yet: nothing to re-create
-    later.ShowWindow(true, true);
-    EXPECT_TRUE(simulate::StateOf(later).topmost);
+    using Fade = CPaintManagerUI::Fade;
+    const struct {
+        int alpha;
+        Fade fade;
+        double opacity;
+    } rows[] = {{300, Fade::Window, 1.0}, {51, Fade::Window, 0.2}, {100, Fade::Background, 100 / 255.0}};
+    for (const auto& r : rows) {
+        w.pm.SetTransparent(r.alpha, false, r.fade);
+        const simulate::WindowState s = simulate::StateOf(w);
+        EXPECT_NEAR(s.opacity, r.opacity, 0.01) << r.alpha;
+        EXPECT_EQ(s.backgroundAlpha, 255) << r.alpha;
+        EXPECT_TRUE(s.visible) << r.alpha;
+    }
 }
 
-TEST_F(WindowRolesTest, AnOwnedWindowIsModalFromItsFirstShowEvenIfShownBefore)
+// A dialog is modal from its first show, even if shown before; ShowModal
+// returns its close code once it is gone, also when the close came first.
+TEST_F(WindowRolesTest, AnOwnedWindowIsModalUntilItClosesWithItsCode)
 {
-    for (bool shownFirst : {false, true}) {
+    const struct {
+        const char* row;
+        bool shownFirst;
+        bool closedFirst;
+    } rows[] = {{"hidden", false, false}, {"shown first", true, false}, {"closed first", false, true}};
+    for (const auto& r : rows) {
         TestWindow dialog;
-        ASSERT_NE(dialog.Open(2059, owner), nullptr);
-        if (shownFirst)
+        ASSERT_NE(dialog.Open(2059, w), nullptr);
+        if (r.shownFirst)
             dialog.ShowWindow(true, true);
         simulate::WindowState during;
         dialog.onMessage = [&](UINT msg, WPARAM) {
@@ -110,76 +95,68 @@ TEST_F(WindowRolesTest, AnOwnedWindowIsModalFromItsFirstShowEvenIfShownBefore)
                 dialog.Close(4);
             }
         };
-        dialog.PostMessageW(WM_USER);
+        if (r.closedFirst)
+            dialog.Close(4);
+        else
+            dialog.PostMessageW(WM_USER);
         Watchdog dog;
-        EXPECT_EQ(dialog.ShowModal(), 4u);
-        EXPECT_FALSE(dog.Fired());
-        EXPECT_TRUE(during.visible) << shownFirst;
-        EXPECT_TRUE(during.modal) << shownFirst;
-        EXPECT_EQ(during.owner, owner.GetHWND());
+        EXPECT_EQ(dialog.ShowModal(), 4u) << r.row;
+        EXPECT_FALSE(dog.Fired()) << r.row;
+        EXPECT_EQ(dialog.finalMessages, 1) << r.row;
+        EXPECT_EQ(dialog.Count(WM_DESTROY), 1) << r.row;
+        if (!r.closedFirst) {
+            EXPECT_TRUE(during.visible && during.modal) << r.row;
+            EXPECT_EQ(during.owner, w.GetHWND()) << r.row;
+        }
     }
 }
 
-// What the message box showed, and the key that closed it.
-struct BoxSeen {
-    QString title;
-    QStringList buttons;
-    bool closed = false;
-};
-
-void CloseBoxWith(int key, BoxSeen& seen)
-{
-    QTimer::singleShot(0, [key, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen.title = box->windowTitle();
-        for (QAbstractButton* b : box->buttons())
-            seen.buttons << b->text();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
-        seen.closed = !box->isVisible();
-    });
-}
-
+// Each key closes the box; what it showed is read while it is open.
 TEST_F(WindowRolesTest, TheMessageBoxSpeaksChineseHasABlankTitleAndClosesByKey)
 {
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-        BoxSeen seen;
-        CloseBoxWith(key, seen);
+        QString title;
+        QStringList buttons;
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            title = box->windowTitle();
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text();
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
+            closed = !box->isVisible();
+        });
         Watchdog dog;
-        EXPECT_EQ(MessageBoxW(owner, u"请输入房间号", u"", MB_OK), IDOK);
+        EXPECT_EQ(MessageBoxW(w, u"请输入房间号", u"", MB_OK), IDOK);
         EXPECT_FALSE(dog.Fired());
-        EXPECT_TRUE(seen.closed) << key;
-        EXPECT_EQ(seen.buttons, QStringList{"确定"});
-        EXPECT_EQ(seen.title.trimmed().remove(QChar(0x200B)), ""); // not the program's name
-        EXPECT_FALSE(seen.title.isEmpty()); // Qt would put the program's name in an empty one
+        EXPECT_TRUE(closed) << key;
+        EXPECT_EQ(buttons, QStringList{"确定"});
+        EXPECT_EQ(title.trimmed().remove(QChar(0x200B)), ""); // not the program's name
+        EXPECT_FALSE(title.isEmpty()); // Qt would put the program's name in an empty one
     }
 }
 
+// On a control and on the tray icon alike: "&" is no mnemonic, markup no markup.
 TEST_F(WindowRolesTest, TipsShowTheirTextLiterally)
 {
-    CControlUI* control = owner.pm.FindControl(u"title");
-    ASSERT_NE(control, nullptr);
+    CControlUI* control = w.pm.FindControl(u"title");
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = w;
+    nid.uID = 9;
+    nid.uFlags = NIF_TIP;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &nid));
     for (std::u16string tip : {u"a & b", u"<b>bold</b>", u"a &amp; b", u"&lt;", u"房间 <i>1000</i> 🎉",
                                u"שלום & مرحبا", u"", u"line\none"}) {
         control->SetAttribute(u"tooltip", tip.c_str());
         EXPECT_EQ(simulate::TipOf(control), CDuiString(tip));
+        std::fill(std::copy(tip.begin(), tip.end(), nid.szTip), std::end(nid.szTip), u'\0');
+        ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &nid));
+        EXPECT_EQ(simulate::TrayTips().back(), CDuiString(tip));
     }
-}
-
-TEST_F(WindowRolesTest, TheTrayTipShowsAnAmpersandAsItself)
-{
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = owner;
-    nid.uID = 9;
-    nid.uFlags = NIF_TIP;
-    std::u16string tip = u"R&D <b>room</b>";
-    std::copy(tip.begin(), tip.end(), nid.szTip);
-    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &nid));
-    std::vector<CDuiString> tips = simulate::TrayTips();
-    EXPECT_EQ(tips.back(), CDuiString(tip));
     Shell_NotifyIconW(NIM_DELETE, &nid);
 }
 
