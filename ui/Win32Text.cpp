@@ -1,9 +1,9 @@
 // The text functions of Win32.h: bounded formatting and text to number.
 
-#include <climits>
 #include <cstdarg>
 #include <cstring>
 
+#include "support/DecimalText.h"
 #include "ui/DuiString.h"
 #include "ui/Win32.h"
 
@@ -21,26 +21,7 @@ int wsprintfBounded(WCHAR* buffer, std::size_t capacity, LPCWSTR format, ...)
     return static_cast<int>(n);
 }
 
-static bool IsWideSpace(char16_t c)
-{
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
-
 int _wtoi(LPCWSTR text)
 {
-    if (!text)
-        return 0;
-    while (IsWideSpace(*text))
-        ++text;
-    bool negative = *text == u'-';
-    if (*text == u'-' || *text == u'+')
-        ++text;
-    long long value = 0;
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    for (; *text >= u'0' && *text <= u'9'; ++text) {
-        value = value * 10 + (*text - u'0');
-        if (value > limit)
-            value = limit; // saturate, and keep consuming digits
-    }
-    return static_cast<int>(negative ? -value : value);
+    return AtoiSaturated(text);
 }
