@@ -13,17 +13,6 @@ bool CDanmuList::Publish(std::vector<DanmuItem> items)
     return true;
 }
 
-void CDanmuList::Clear()
-{
-    std::vector<DanmuItem> old;
-    {
-        CCriticalGuard guard(&m_itemsLock);
-        m_items.swap(old);
-        m_outcome = PollOutcome();
-    }
-    m_online.store(0, std::memory_order_relaxed);
-}
-
 std::vector<DanmuItem> CDanmuList::Snapshot()
 {
     CCriticalGuard guard(&m_itemsLock);

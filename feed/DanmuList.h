@@ -20,10 +20,6 @@ public:
     // The caller tells the window afterwards, with the lock released.
     bool Publish(std::vector<DanmuItem> items);
 
-    // Forgets the items, the count and the outcome, as before the first
-    // cycle: for another room, once the worker has ended.
-    void Clear();
-
     // A copy of the current list, for the window to build its rows from.
     std::vector<DanmuItem> Snapshot();
 

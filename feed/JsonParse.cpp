@@ -1,7 +1,6 @@
 #include "feed/JsonParse.h"
 
-#include <cstring>
-#include <limits>
+#include "support/DecimalText.h"
 
 bool ParseJson(const std::string& text, Json::Value& root)
 {
@@ -43,26 +42,5 @@ std::optional<std::int32_t> AsInt32(const Json::Value& value)
 
 std::int32_t LeadingInt(const std::string& text)
 {
-    const char* p = text.c_str();
-    // The C locale's white space, whatever locale the program runs in.
-    while (*p != '\0' && std::strchr(" \t\n\v\f\r", *p) != nullptr) {
-        ++p;
-    }
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') {
-        ++p;
-    }
-    // Accumulate as a negative number so that INT32_MIN is reachable.
-    constexpr std::int64_t lowest = std::numeric_limits<std::int32_t>::min();
-    std::int64_t value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10 - (*p - '0');
-        if (value < lowest) {
-            value = lowest;
-        }
-    }
-    if (!negative) {
-        value = value == lowest ? std::numeric_limits<std::int32_t>::max() : -value;
-    }
-    return static_cast<std::int32_t>(value);
+    return AtoiSaturated(text.c_str());
 }

@@ -4,12 +4,9 @@
 #include <climits>
 #include <cstring>
 
-namespace {
+#include "support/CType.h"
 
-bool IsCSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
+namespace {
 
 int HexValue(char c)
 {

@@ -8,7 +8,7 @@
 #include <sys/socket.h>
 
 #include "http/Budget.h"
-#include "http/HttpClient.h"
+#include "http/HttpError.h"
 
 namespace {
 

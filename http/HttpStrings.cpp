@@ -1,6 +1,5 @@
 #include "http/HttpStrings.h"
 
-#include <climits>
 #include <cstring>
 
 namespace {
@@ -8,12 +7,6 @@ namespace {
 bool IsTrimmed(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// isspace() of the "C" locale, which atoi and strtol skip.
-bool IsCSpace(char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 } // namespace
@@ -74,21 +67,4 @@ bool StartsWithNoCase(const std::string& text, const char* prefix)
             return false;
     }
     return true;
-}
-
-int AtoiSaturated(const char* text)
-{
-    while (IsCSpace(*text))
-        ++text;
-    bool negative = *text == '-';
-    if (*text == '-' || *text == '+')
-        ++text;
-    long long value = 0;
-    const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        value = value * 10 + (*text - '0');
-        if (value > limit)
-            value = limit;
-    }
-    return static_cast<int>(negative ? -value : value);
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "support/DecimalText.h" // AtoiSaturated, which the library reads numbers with
+
 // Small byte-string helpers shared by the whole HTTP library. None of them
 // looks at the locale: letters are ASCII letters only.
 
@@ -23,8 +25,3 @@ void ToLowerAscii(std::string& text);
 // True when the first n bytes of text equal those of prefix, ignoring ASCII
 // letter case. A text shorter than n never matches.
 bool StartsWithNoCase(const std::string& text, const char* prefix);
-
-// atoi's reading rules (leading white space, optional sign, digits up to the
-// first other byte, 0 without digits), saturating at the int range instead of
-// overflowing.
-int AtoiSaturated(const char* text);

@@ -43,18 +43,6 @@ public:
     void SetAttribute(LPCTSTR name, LPCTSTR value) override;
 };
 
-// A multi-line plain-text field (never rich text, pasted text included);
-// attributes "text", "tipvalue", "bkcolor", "textcolor", "bordercolor".
-// Lines are not wrapped; Tab moves to the next control. Notifies
-// "killfocus" when it loses the keyboard focus.
-class CTextAreaUI : public CControlUI {
-public:
-    CTextAreaUI();
-    CDuiString GetText() const override;
-    void SetText(LPCTSTR text) override;
-    void SetAttribute(LPCTSTR name, LPCTSTR value) override;
-};
-
 // A horizontal slider; attributes "min", "max", "value". Notifies
 // "valuechanged" at every step the user moves it, not on SetValue.
 class CProgressUI : public CControlUI {

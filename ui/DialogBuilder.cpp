@@ -10,6 +10,7 @@
 #include "ui/Controls.h"
 #include "ui/List.h"
 #include "ui/PaintManager.h"
+#include "ui/TextArea.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/Skin.h"
 

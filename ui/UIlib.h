@@ -10,5 +10,6 @@
 #include "ui/List.h"
 #include "ui/Notify.h"
 #include "ui/PaintManager.h"
+#include "ui/TextArea.h"
 #include "ui/Win32.h"
 #include "ui/WindowWnd.h"

@@ -1,7 +1,8 @@
+#include "ui/TextArea.h"
+
 #include <QPlainTextEdit>
 #include <functional>
 
-#include "ui/Controls.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/Widgets.h"
 
