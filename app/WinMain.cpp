@@ -36,13 +36,14 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     CPaintManagerUI::SetResourceZip(u"skin.zip", true);
     if (CoInitialize(nullptr) < 0)
         return 0;
-    RunState state;
-    state.feed = start.feed;
-    CMainFrame* frame = new (std::nothrow) CMainFrame(state);
+    // Kept to the end of the process, like the windows that share it.
+    auto* state = new (std::nothrow) RunState;
+    CMainFrame* frame = state ? new (std::nothrow) CMainFrame(*state) : nullptr;
     if (!frame)
         return 0;
+    state->feed = start.feed;
     frame->CreateOver(nullptr);
-    ApplyRemembered(*frame, state, start.settings);
+    ApplyRemembered(*frame, *state, start.settings);
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {
@@ -50,7 +51,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
         frame->ShowWindow(true, true);
     }
     CPaintManagerUI::MessageLoop();
-    SaveRun(*frame, state, start);
+    SaveRun(*frame, *state, start);
     CoUninitialize();
     return 0;
 }

@@ -36,12 +36,14 @@ protected:
     {
         UseProgramSkin();
         MessageBoxLog::Install();
+        state = RunState{};
         frame = new CMainFrame(state);
         state.feed.liveHost = state.feed.dmsHost = "127.0.0.1:1"; // nothing listens there
         ASSERT_NE(frame->CreateOver(nullptr), nullptr);
     }
     void TearDown() override { delete frame; }
-    RunState state;
+    // Read by the danmaku windows the tests open, kept to the end of the run.
+    inline static RunState state;
     CMainFrame* frame = nullptr;
 };
 
