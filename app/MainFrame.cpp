@@ -10,7 +10,7 @@ using namespace DuiLib;
 
 CMainFrame* g_pMainFrame = nullptr;
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(RunState& state) : m_state(state)
 {
     g_pMainFrame = this;
     SetTrayMenuSource(TrayMenuItems); // for the tray icon the danmaku window adds
@@ -27,7 +27,7 @@ void CMainFrame::Dismissed()
 void CMainFrame::OpenRoom(int roomId)
 {
     m_roomId = roomId;
-    CWndDanmu* danmu = new (std::nothrow) CWndDanmu;
+    CWndDanmu* danmu = new (std::nothrow) CWndDanmu(m_state);
     if (!danmu)
         return;
     danmu->CreateFrame();
@@ -35,11 +35,11 @@ void CMainFrame::OpenRoom(int roomId)
     // Above other windows from its first appearance, not only from the first
     // re-assertion 6 s later.
     SetWindowPos(danmu->GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (m_danmuRect) {
-        const WindowRect place = PlaceOnScreen(*m_danmuRect);
+    if (m_state.danmuRect) {
+        const WindowRect place = PlaceOnScreen(*m_state.danmuRect);
         SetWindowPos(danmu->GetHWND(), nullptr, place.x, place.y, place.width, place.height, 0);
     }
-    m_danmu = danmu;
+    m_state.danmu = danmu;
     danmu->ShowWindow(true, true);
     Close(1);
 }

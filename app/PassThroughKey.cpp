@@ -2,7 +2,7 @@
 
 #include "app/AppMessages.h"
 #include "app/FeedLog.h"
-#include "app/MainFrame.h"
+#include "app/RunState.h"
 #include "feed/ToWide.h"
 
 using namespace DuiLib;
@@ -33,15 +33,15 @@ const Failure* FailureOf(ShortcutResult result)
     return nullptr;
 }
 
-std::u16string KeyText(const CMainFrame& frame)
+std::u16string KeyText(const RunState& state)
 {
-    return ToWide(frame.m_options.passThroughKey, kMaxKeyUnits);
+    return ToWide(state.options.passThroughKey, kMaxKeyUnits);
 }
 
 // One line of plain ASCII in the log, whatever the file held.
-std::string LoggedKey(const CMainFrame& frame)
+std::string LoggedKey(const RunState& state)
 {
-    std::string key = frame.m_options.passThroughKey.substr(0, kMaxKeyUnits);
+    std::string key = state.options.passThroughKey.substr(0, kMaxKeyUnits);
     for (char& c : key)
         if (c < 0x20 || c > 0x7e)
             c = '?';
@@ -50,24 +50,24 @@ std::string LoggedKey(const CMainFrame& frame)
 
 } // namespace
 
-void RegisterPassThroughKey(CMainFrame& frame, HWND danmu)
+void RegisterPassThroughKey(RunState& state, HWND danmu)
 {
-    frame.m_passThroughKey = RegisterGlobalShortcut(KeyText(frame).c_str(), danmu, WM_TRAY_COMMAND, TRAY_CMD_SHOW);
-    if (const Failure* failure = FailureOf(frame.m_passThroughKey))
-        WriteLogLine("Pass-through shortcut " + LoggedKey(frame) + " not registered: " + failure->logged);
+    state.passThroughKey = RegisterGlobalShortcut(KeyText(state).c_str(), danmu, WM_TRAY_COMMAND, TRAY_CMD_SHOW);
+    if (const Failure* failure = FailureOf(state.passThroughKey))
+        WriteLogLine("Pass-through shortcut " + LoggedKey(state) + " not registered: " + failure->logged);
 }
 
-CDuiString PassThroughKeyStatus(const CMainFrame& frame)
+CDuiString PassThroughKeyStatus(const RunState& state)
 {
-    const Failure* failure = FailureOf(frame.m_passThroughKey);
-    return u"快捷键 " + KeyText(frame) + (failure ? u" 不可用：" + std::u16string(failure->shown) : u" 切换鼠标穿透");
+    const Failure* failure = FailureOf(state.passThroughKey);
+    return u"快捷键 " + KeyText(state) + (failure ? u" 不可用：" + std::u16string(failure->shown) : u" 切换鼠标穿透");
 }
 
-CDuiString PassThroughNotice(const CMainFrame& frame)
+CDuiString PassThroughNotice(const RunState& state)
 {
     std::u16string text = u"鼠标穿透已开启，窗口不再接收点击。\n";
-    if (const Failure* failure = FailureOf(frame.m_passThroughKey))
-        return text + u"快捷键 " + KeyText(frame) + u" 不可用（" + failure->shown
+    if (const Failure* failure = FailureOf(state.passThroughKey))
+        return text + u"快捷键 " + KeyText(state) + u" 不可用（" + failure->shown
             + u"），重新启动本程序即可关闭鼠标穿透。";
-    return text + u"按 " + KeyText(frame) + u" 可关闭。";
+    return text + u"按 " + KeyText(state) + u" 可关闭。";
 }

@@ -6,15 +6,15 @@
 #include "ui/DuiString.h"
 #include "ui/GlobalShortcut.h"
 
-class CMainFrame;
+struct RunState;
 
-// Registers the frame's shortcut for the danmaku window (a press sends the
-// pass-through command) and keeps the outcome in the frame; one log line
+// Registers the run's shortcut for the danmaku window (a press sends the
+// pass-through command) and keeps the outcome in the run's state; one log line
 // tells a failure.
-void RegisterPassThroughKey(CMainFrame& frame, HWND danmu);
+void RegisterPassThroughKey(RunState& state, HWND danmu);
 
 // For the settings window: the key and what it does, or why it does not.
-DuiLib::CDuiString PassThroughKeyStatus(const CMainFrame& frame);
+DuiLib::CDuiString PassThroughKeyStatus(const RunState& state);
 
 // Told when pass-through has just been turned on: how to turn it off.
-DuiLib::CDuiString PassThroughNotice(const CMainFrame& frame);
+DuiLib::CDuiString PassThroughNotice(const RunState& state);

@@ -19,13 +19,13 @@ void TellProblems(const std::vector<std::string>& problems)
 
 } // namespace
 
-void ApplyRemembered(CMainFrame& frame, const SettingsDocument& read)
+void ApplyRemembered(CMainFrame& frame, RunState& state, const SettingsDocument& read)
 {
     TellProblems(read.problems);
     frame.m_opacity = read.values.opacity;
-    frame.m_fontSize = read.values.fontSize;
-    frame.m_danmuRect = read.values.danmu;
-    frame.m_options = read.values.options;
+    state.fontSize = read.values.fontSize;
+    state.danmuRect = read.values.danmu;
+    state.options = read.values.options;
     if (read.values.room && frame.m_editNum) {
         CDuiString room;
         room.Format(u"%d", *read.values.room);
@@ -33,17 +33,18 @@ void ApplyRemembered(CMainFrame& frame, const SettingsDocument& read)
     }
 }
 
-RememberedSettings CurrentRemembered(const CMainFrame& frame, const RememberedSettings& read)
+RememberedSettings CurrentRemembered(
+    const CMainFrame& frame, const RunState& state, const RememberedSettings& read)
 {
     RememberedSettings now = read;
     now.opacity = frame.m_opacity;
-    now.options = frame.m_options;
-    if (!frame.m_danmu)
+    now.options = state.options;
+    if (!state.danmu)
         return now; // no room was opened: nothing else changed
     now.room = frame.m_roomId;
-    now.fontSize = frame.m_danmu->GetPaintManager().GetDefaultFontSize();
+    now.fontSize = state.danmu->GetPaintManager().GetDefaultFontSize();
     RECT rect;
-    if (GetWindowRect(frame.m_danmu->GetHWND(), &rect))
+    if (GetWindowRect(state.danmu->GetHWND(), &rect))
         now.danmu = WindowRect{static_cast<int>(rect.left), static_cast<int>(rect.top),
             static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top)};
     return now;

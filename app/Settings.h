@@ -8,7 +8,7 @@
 #include <json/json.h>
 
 #include "app/DanmuOptions.h"
-#include "app/ServiceConfig.h"
+#include "app/StartOptions.h"
 
 // The danmaku window's place on the desktop.
 struct WindowRect {

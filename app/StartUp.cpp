@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "app/CommandLine.h"
-
 namespace {
 
 StartDecision Refuse(const std::string& problem)

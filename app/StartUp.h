@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ServiceConfig.h"
+#include "app/StartOptions.h"
 #include "app/WinMain.h"
 
 // What to do before any window opens: run with `start`, or print and exit.

@@ -14,9 +14,9 @@ namespace {
 
 // Saves what the run changed; a failure is told on standard error and loses
 // only this run's changes.
-void SaveRun(const CMainFrame& frame, const ProgramStart& start)
+void SaveRun(const CMainFrame& frame, const RunState& state, const ProgramStart& start)
 {
-    const RememberedSettings now = CurrentRemembered(frame, start.settings.values);
+    const RememberedSettings now = CurrentRemembered(frame, state, start.settings.values);
     if (start.settingsPath.empty() || now == start.settings.values)
         return;
     const std::string problem = SaveSettings(start.settingsPath, start.settings, now);
@@ -36,12 +36,14 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     CPaintManagerUI::SetResourceZip(u"skin.zip", true);
     if (CoInitialize(nullptr) < 0)
         return 0;
-    CMainFrame* frame = new (std::nothrow) CMainFrame;
+    // Kept to the end of the process, like the windows that share it.
+    auto* state = new (std::nothrow) RunState;
+    CMainFrame* frame = state ? new (std::nothrow) CMainFrame(*state) : nullptr;
     if (!frame)
         return 0;
-    frame->m_feed = start.feed;
+    state->feed = start.feed;
     frame->CreateOver(nullptr);
-    ApplyRemembered(*frame, start.settings);
+    ApplyRemembered(*frame, *state, start.settings);
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {
@@ -49,7 +51,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
         frame->ShowWindow(true, true);
     }
     CPaintManagerUI::MessageLoop();
-    SaveRun(*frame, start);
+    SaveRun(*frame, *state, start);
     CoUninitialize();
     return 0;
 }

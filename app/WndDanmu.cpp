@@ -16,7 +16,7 @@ using namespace DuiLib;
 constexpr UINT_PTR kTopmostTimer = kFirstOwnTimer;
 constexpr UINT kTopmostPeriodMs = 6000;
 
-CWndDanmu::CWndDanmu()
+CWndDanmu::CWndDanmu(RunState& state) : m_state(state)
 {
     InitWinParam(u"danmu.xml");
 }
@@ -42,13 +42,13 @@ void CWndDanmu::InitControls()
     m_membersLabel = m_pm.FindControl(u"members_label");
     m_newer = m_pm.FindControl(u"btn_newer");
     ApplyOpacity();
-    m_filter = CDanmuFilter(g_pMainFrame->m_options);
+    m_filter = CDanmuFilter(m_state.options);
     ShowRoom();
-    m_pm.SetDefaultFont(ORVEL_FONT_FACE, g_pMainFrame->m_fontSize, false, false, false);
+    m_pm.SetDefaultFont(ORVEL_FONT_FACE, m_state.fontSize, false, false, false);
     PostMessageW(WM_DANMU_REFRESH, 0, 0);
     m_menuInWindow = !IsTrayAvailable();
     AddTrayIcon();
-    RegisterPassThroughKey(*g_pMainFrame, GetHWND());
+    RegisterPassThroughKey(m_state, GetHWND());
     StartWorker();
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
 }
@@ -79,7 +79,7 @@ void CWndDanmu::StartWorker()
     if (m_session->Started())
         return;
     m_session->room = g_pMainFrame->m_roomId;
-    m_session->feed = g_pMainFrame->m_feed;
+    m_session->feed = m_state.feed;
     m_session->Start(this);
 }
 
@@ -157,7 +157,7 @@ void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)
         m_rows.Clear(*m_list);
         m_rowsFontSize = m_pm.GetDefaultFontSize();
     }
-    m_rows.SetWrap(g_pMainFrame->m_options.wrap);
+    m_rows.SetWrap(m_state.options.wrap);
     auto* list = dynamic_cast<CListUI*>(m_list);
     if (list)
         list->BeginUpdate();
@@ -172,15 +172,27 @@ void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)
 
 void CWndDanmu::ApplyOpacity()
 {
-    const auto fade = g_pMainFrame->m_options.backgroundOnly ? CPaintManagerUI::Fade::Background
+    const auto fade = m_state.options.backgroundOnly ? CPaintManagerUI::Fade::Background
                                                              : CPaintManagerUI::Fade::Window;
     m_pm.SetTransparent(g_pMainFrame->m_opacity, g_pMainFrame->m_transFlag, fade);
+}
+
+void CWndDanmu::OpacityChanged(int opacity)
+{
+    g_pMainFrame->m_opacity = opacity;
+    ApplyOpacity();
+}
+
+void CWndDanmu::FontSizeChanged(int size)
+{
+    m_pm.SetDefaultFont(ORVEL_FONT_FACE, size, false, false, false);
+    PostMessageW(WM_DANMU_REFRESH, 0, 0);
 }
 
 void CWndDanmu::OptionsChanged()
 {
     ApplyOpacity();
-    m_filter = CDanmuFilter(g_pMainFrame->m_options);
+    m_filter = CDanmuFilter(m_state.options);
     if (m_list)
         m_rows.Clear(*m_list);
     RefreshList();
@@ -304,11 +316,11 @@ void CWndDanmu::TogglePassThrough()
 // time that only a restart ends it (pass-through is not remembered).
 void CWndDanmu::TellPassThroughOn()
 {
-    DanmuOptions& options = g_pMainFrame->m_options;
-    const bool keyWorks = g_pMainFrame->m_passThroughKey == ShortcutResult::Registered;
+    DanmuOptions& options = m_state.options;
+    const bool keyWorks = m_state.passThroughKey == ShortcutResult::Registered;
     if (keyWorks && options.passThroughNoticeShown)
         return;
-    MessageBoxW(GetHWND(), PassThroughNotice(*g_pMainFrame), u"OrvelHelper", MB_OK);
+    MessageBoxW(GetHWND(), PassThroughNotice(m_state), u"OrvelHelper", MB_OK);
     options.passThroughNoticeShown = options.passThroughNoticeShown || keyWorks;
 }
 
@@ -329,7 +341,7 @@ void CWndDanmu::OpenSettings()
 {
     if (CWndSetting::BringOpenForward())
         return;
-    CWndSetting setting(this);
+    CWndSetting setting(*this, m_state);
     // As large as its layout says.
     setting.Create(GetHWND(), u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     setting.ShowModal();

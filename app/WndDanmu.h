@@ -6,8 +6,10 @@
 #include "app/AppWindow.h"
 #include "app/DanmuFilter.h"
 #include "app/DanmuRows.h"
+#include "app/DanmuView.h"
 #include "app/FeedStatus.h"
 #include "app/PollSession.h"
+#include "app/RunState.h"
 #include "support/Runnable.h"
 
 #include <memory>
@@ -17,9 +19,9 @@
 // the online count. Its worker thread runs the feed poller; it owns the tray
 // icon (and, without a tray, offers its menu on a right click), takes the
 // pass-through shortcut, and opens the settings window and the room switch.
-class CWndDanmu : public CAppWindow, public Runnable {
+class CWndDanmu : public CAppWindow, public Runnable, public DanmuView {
 public:
-    CWndDanmu();
+    explicit CWndDanmu(RunState& state);
     // Stops and joins the workers and removes the tray icon, for a window
     // thrown away before the end of the run.
     ~CWndDanmu() override;
@@ -30,11 +32,11 @@ public:
     // Brings the rows in step with the latest published list and shows the
     // online count, or the feed's failure in its place.
     void RefreshList();
-    // Applies the opacity and pass-through as they now stand.
-    void ApplyOpacity();
-    // After a display or filter option changed: the opacity again, the
-    // filter made anew, and every row built anew.
-    void OptionsChanged();
+    HWND ViewWindow() const override { return GetHWND(); }
+    void OpacityChanged(int opacity) override;
+    void FontSizeChanged(int size) override;
+    // The opacity again, the filter made anew, and every row built anew.
+    void OptionsChanged() override;
     // Polls another room in this window: the old room's worker asked to
     // stop (not waited for), the rows and the feed's state dropped, the room
     // shown, a new worker started. The same room changes nothing.
@@ -67,6 +69,8 @@ protected:
     void ScrollNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
+    // Applies the opacity and pass-through as they now stand.
+    void ApplyOpacity();
     void AddTrayIcon();
     void ShowRoom();
     void StartWorker();
@@ -81,6 +85,7 @@ private:
     void ShowStatus();
     void ShowNewer(bool show);
 
+    RunState& m_state;
     std::unique_ptr<CPollSession> m_session = std::make_unique<CPollSession>(); // the current room's
     std::vector<std::unique_ptr<CPollSession>> m_ending; // earlier rooms' workers, asked to stop
     CDanmuFilter m_filter; // made from the options when they change

@@ -4,7 +4,6 @@
 #include "app/MainFrame.h"
 #include "app/PassThroughKey.h"
 #include "app/WindowPlacement.h"
-#include "app/WndDanmu.h"
 
 using namespace DuiLib;
 
@@ -37,7 +36,7 @@ const BlockField kBlockFields[] = {
 
 } // namespace
 
-CWndSetting::CWndSetting(CWndDanmu* danmu) : m_danmu(danmu)
+CWndSetting::CWndSetting(DanmuView& danmu, RunState& state) : m_danmu(danmu), m_state(state)
 {
     InitWinParam(u"setting.xml");
     if (!g_openSetting)
@@ -64,10 +63,10 @@ void CWndSetting::InitControls()
     m_textTrans = m_pm.FindControl(u"text_trans");
     if (auto* slider = dynamic_cast<CProgressUI*>(m_pm.FindControl(u"pro_trans")))
         slider->SetValue(g_pMainFrame->m_opacity);
-    ShowOpacity();
+    ShowOpacity(g_pMainFrame->m_opacity);
     ShowOptions();
     if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
-        status->SetText(PassThroughKeyStatus(*g_pMainFrame));
+        status->SetText(PassThroughKeyStatus(m_state));
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     const WindowRect place = PlaceBesideDanmu();
     SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);
@@ -78,7 +77,7 @@ WindowRect CWndSetting::PlaceBesideDanmu() const
 {
     RECT own{}, danmu{};
     GetWindowRect(GetHWND(), &own);
-    GetWindowRect(m_danmu->GetHWND(), &danmu);
+    GetWindowRect(m_danmu.ViewWindow(), &danmu);
     MONITORINFO info{sizeof(MONITORINFO), {}, {}, 0};
     GetMonitorInfoW(MonitorFromRect(&danmu, MONITOR_DEFAULTTOPRIMARY), &info);
     auto rectOf = [](const RECT& r) {
@@ -90,7 +89,7 @@ WindowRect CWndSetting::PlaceBesideDanmu() const
 
 void CWndSetting::ShowOptions()
 {
-    const DanmuOptions& options = g_pMainFrame->m_options;
+    const DanmuOptions& options = m_state.options;
     for (const CheckBox& box : kCheckBoxes) {
         if (auto* option = dynamic_cast<COptionUI*>(m_pm.FindControl(box.name)))
             option->Selected(options.*box.option, false);
@@ -101,12 +100,12 @@ void CWndSetting::ShowOptions()
     }
 }
 
-void CWndSetting::ShowOpacity()
+void CWndSetting::ShowOpacity(int opacity)
 {
     if (!m_textTrans)
         return;
     CDuiString text;
-    text.Format(u"%d", g_pMainFrame->m_opacity);
+    text.Format(u"%d", opacity);
     m_textTrans->SetText(text);
 }
 
@@ -118,9 +117,8 @@ void CWndSetting::Notify(TNotifyUI& msg)
     auto* slider = dynamic_cast<CProgressUI*>(msg.pSender);
     if (msg.sType != u"valuechanged" || !slider || slider->GetName() != u"pro_trans")
         return;
-    g_pMainFrame->m_opacity = slider->GetValue();
-    ShowOpacity();
-    m_danmu->ApplyOpacity();
+    ShowOpacity(slider->GetValue());
+    m_danmu.OpacityChanged(slider->GetValue());
 }
 
 void CWndSetting::ClickNotify(TNotifyUI& msg)
@@ -141,7 +139,7 @@ LRESULT CWndSetting::HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled
 // list kept; the rows are built again when a list changed.
 void CWndSetting::TakeBlockLists()
 {
-    DanmuOptions& options = g_pMainFrame->m_options;
+    DanmuOptions& options = m_state.options;
     bool changed = false;
     for (const BlockField& field : kBlockFields) {
         CControlUI* edit = m_pm.FindControl(field.name);
@@ -157,7 +155,7 @@ void CWndSetting::TakeBlockLists()
         }
     }
     if (changed)
-        m_danmu->OptionsChanged();
+        m_danmu.OptionsChanged();
 }
 
 bool CWndSetting::CheckBoxChanged(CControlUI* sender)
@@ -165,8 +163,8 @@ bool CWndSetting::CheckBoxChanged(CControlUI* sender)
     auto* option = dynamic_cast<COptionUI*>(sender);
     for (const CheckBox& box : kCheckBoxes) {
         if (option && option->GetName() == box.name) {
-            g_pMainFrame->m_options.*box.option = option->IsSelected();
-            m_danmu->OptionsChanged();
+            m_state.options.*box.option = option->IsSelected();
+            m_danmu.OptionsChanged();
             return true;
         }
     }
@@ -184,6 +182,5 @@ void CWndSetting::SelectChangedNotify(TNotifyUI& msg)
                                           : 0;
     if (!size)
         return;
-    m_danmu->GetPaintManager().SetDefaultFont(ORVEL_FONT_FACE, size, false, false, false);
-    m_danmu->PostMessageW(WM_DANMU_REFRESH, 0, 0);
+    m_danmu.FontSizeChanged(size);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "app/AppWindow.h"
-#include "app/Settings.h"
-
-class CWndDanmu;
+#include "app/DanmuView.h"
+#include "app/RunState.h"
 
 // The modal settings window: the danmaku window's opacity (slider), its
 // rows' font size (three options), its display and filter options (check
@@ -11,13 +10,12 @@ class CWndDanmu;
 // when its field loses the focus or the window closes.
 class CWndSetting : public CAppWindow {
 public:
-    explicit CWndSetting(CWndDanmu* danmu);
+    CWndSetting(DanmuView& danmu, RunState& state);
     ~CWndSetting() override;
     // Brings the open settings window forward; false when none is open.
     static bool BringOpenForward();
 
     DuiLib::CControlUI* m_textTrans = nullptr;
-    CWndDanmu* m_danmu;
 
     void Notify(DuiLib::TNotifyUI& msg) override;
 
@@ -28,9 +26,12 @@ protected:
     void SelectChangedNotify(DuiLib::TNotifyUI& msg) override;
 
 private:
-    void ShowOpacity();
+    void ShowOpacity(int opacity);
     void ShowOptions();
     WindowRect PlaceBesideDanmu() const;
     bool CheckBoxChanged(DuiLib::CControlUI* sender);
     void TakeBlockLists();
+
+    DanmuView& m_danmu;
+    RunState& m_state;
 };

@@ -42,15 +42,16 @@ int main(int argc, char** argv)
     }
     std::string folder = argv[1];
     UseProgramSkin();
-    auto* frame = new CMainFrame;
+    RunState state;
+    auto* frame = new CMainFrame(state);
     HWND start = frame->CreateOver(nullptr);
     frame->ShowWindow(true, true);
     simulate::ProcessPending();
     bool ok = Save(start, folder, "start-window.png");
 
     // Drawn opaque, as the window is before the window system fades it.
-    frame->m_options.backgroundOnly = false;
-    auto* danmu = new QuietDanmu;
+    state.options.backgroundOnly = false;
+    auto* danmu = new QuietDanmu(state);
     HWND wnd = danmu->Open();
     danmu->Feed(SampleChat(), 2468);
     simulate::ProcessPending();
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
     OpenTrayMenu(wnd);
     ok &= Save(simulate::Windows().back(), folder, "tray-menu.png");
 
-    CWndSetting setting(danmu);
+    CWndSetting setting(*danmu, state);
     HWND set = setting.Create(wnd, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     simulate::ProcessPending();
     ok &= Save(set, folder, "settings-window.png");

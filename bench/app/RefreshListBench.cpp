@@ -31,6 +31,7 @@ namespace {
 // Its worker does not poll: the benchmark publishes the items itself.
 class BenchDanmu : public CWndDanmu {
 public:
+    using CWndDanmu::CWndDanmu;
     ~BenchDanmu() override { StopPolling(); }
     int Run(CWorkerThread*, int) override { return 0; }
 };
@@ -70,8 +71,9 @@ void PublishWindow(int count, int fresh)
 void SetUpWindow()
 {
     UseProgramSkin();
-    new CMainFrame;
-    g_danmu = new BenchDanmu;
+    static RunState run; // the windows live to the end of the benchmark
+    new CMainFrame(run);
+    g_danmu = new BenchDanmu(run);
     g_danmu->CreateFrame();
     g_danmu->ShowWindow(true, true);
     g_danmu->Items().SetOnline(1234);

@@ -42,8 +42,8 @@ class DanmuLookTest : public DanmuFeedTest {
 protected:
     void SetOptions(bool backgroundOnly, bool wrap)
     {
-        g_pMainFrame->m_options.backgroundOnly = backgroundOnly;
-        g_pMainFrame->m_options.wrap = wrap;
+        state.options.backgroundOnly = backgroundOnly;
+        state.options.wrap = wrap;
         danmu.OptionsChanged();
         simulate::ProcessPending();
     }

@@ -18,7 +18,8 @@ protected:
     {
         UseProgramSkin();
         MessageBoxLog::Install();
-        frame = new CMainFrame; // lives to the end of the run, as in the program
+        state = RunState{};
+        frame = new CMainFrame(state); // lives to the end of the run, as in the program
         hwnd = frame->CreateOver(nullptr);
         ASSERT_NE(hwnd, nullptr);
         frame->ShowWindow(true, true);
@@ -31,6 +32,8 @@ protected:
         simulate::Click(frame->GetPaintManager().FindControl(u"btn_enter"));
         simulate::ProcessPending();
     }
+    // Read by the danmaku windows the tests open, kept to the end of the run.
+    inline static RunState state;
     CMainFrame* frame = nullptr;
     HWND hwnd = nullptr;
 };

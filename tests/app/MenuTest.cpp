@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         UseProgramSkin();
-        frame = new CMainFrame;
+        frame = new CMainFrame(state);
         owner.keepCommands = true;
         ASSERT_NE(owner.Open(), nullptr);
         simulate::ProcessPending();
@@ -38,8 +38,9 @@ protected:
                 return true;
         return false;
     }
+    RunState state;
     CMainFrame* frame = nullptr;
-    QuietDanmu owner;
+    QuietDanmu owner{state};
 };
 
 TEST_F(MenuTest, OpensByThePlacementTableAroundTheCursor)

@@ -8,7 +8,7 @@ using namespace DuiLib;
 void OpenDanmuTest::SetUp()
 {
     UseProgramSkin();
-    frame = new CMainFrame;
+    frame = new CMainFrame(state);
     hwnd = danmu.Open();
     ASSERT_NE(hwnd, nullptr);
     simulate::ProcessPending(); // the refresh posted during set-up

@@ -11,7 +11,8 @@ protected:
     void SetUp() override;
     void TearDown() override { delete frame; }
 
+    RunState state; // before the windows that keep it
     CMainFrame* frame = nullptr;
-    QuietDanmu danmu;
+    QuietDanmu danmu{state};
     HWND hwnd = nullptr;
 };

@@ -91,7 +91,7 @@ protected:
 
 TEST_F(PassThroughKeyTest, TheDanmakuWindowRegistersTheKeyAndTheSettingsSayWhatCameOfIt)
 {
-    EXPECT_EQ(frame->m_passThroughKey, ShortcutResult::NotSupported) << "offscreen";
+    EXPECT_EQ(state.passThroughKey, ShortcutResult::NotSupported) << "offscreen";
     struct Case {
         ShortcutResult result;
         const char16_t* status;
@@ -102,16 +102,16 @@ TEST_F(PassThroughKeyTest, TheDanmakuWindowRegistersTheKeyAndTheSettingsSayWhatC
         {ShortcutResult::Unrecognised, u"快捷键 Ctrl+Alt+P 不可用：无法识别此按键"},
     };
     for (const Case& c : cases) {
-        frame->m_passThroughKey = c.result;
-        EXPECT_EQ(PassThroughKeyStatus(*frame), c.status);
+        state.passThroughKey = c.result;
+        EXPECT_EQ(PassThroughKeyStatus(state), c.status);
     }
 }
 
 TEST_F(PassThroughKeyTest, AStrangeKeyTextIsShownPlainAndBounded)
 {
-    frame->m_options.passThroughKey = std::string(5000, 'x') + "\xE2\x80\xAE<b>键</b>";
-    frame->m_passThroughKey = ShortcutResult::Unrecognised;
-    const std::u16string status = PassThroughKeyStatus(*frame).Str();
+    state.options.passThroughKey = std::string(5000, 'x') + "\xE2\x80\xAE<b>键</b>";
+    state.passThroughKey = ShortcutResult::Unrecognised;
+    const std::u16string status = PassThroughKeyStatus(state).Str();
     EXPECT_LT(status.size(), 100u);
     EXPECT_NE(status.find(u"不可用"), std::u16string::npos);
 }
@@ -119,7 +119,7 @@ TEST_F(PassThroughKeyTest, AStrangeKeyTextIsShownPlainAndBounded)
 TEST_F(PassThroughKeyTest, ARightClickOpensTheMenuInTheWindowOnlyWithoutATray)
 {
     for (bool tray : {true, false}) {
-        QuietDanmu window;
+        QuietDanmu window(state);
         HWND h = OpenWith(tray, window);
         simulate::SetCursorPos(400, 300);
         simulate::RightClick(h, 150, 150);
@@ -139,18 +139,18 @@ TEST_F(PassThroughKeyTest, ARightClickOpensTheMenuInTheWindowOnlyWithoutATray)
 
 TEST_F(PassThroughKeyTest, TurningItOnWithoutATrayNamesAWorkingShortcutOnceEver)
 {
-    QuietDanmu window;
+    QuietDanmu window(state);
     HWND h = OpenWith(false, window);
-    frame->m_passThroughKey = ShortcutResult::Registered;
+    state.passThroughKey = ShortcutResult::Registered;
     Toggle(window, 4); // on, off, on, off
     ASSERT_EQ(MessageBoxLog::boxes.size(), 1u);
     EXPECT_EQ(MessageBoxLog::boxes[0].text, u"鼠标穿透已开启，窗口不再接收点击。\n按 Ctrl+Alt+P 可关闭。");
     EXPECT_EQ(MessageBoxLog::boxes[0].owner, h);
-    EXPECT_TRUE(frame->m_options.passThroughNoticeShown) << "remembered for the next runs";
+    EXPECT_TRUE(state.options.passThroughNoticeShown) << "remembered for the next runs";
 
     MessageBoxLog::boxes.clear();
-    frame->m_options.passThroughKey = "Meta+F9";
-    frame->m_passThroughKey = ShortcutResult::Taken;
+    state.options.passThroughKey = "Meta+F9";
+    state.passThroughKey = ShortcutResult::Taken;
     Toggle(window, 4);
     ASSERT_EQ(MessageBoxLog::boxes.size(), 2u) << "without a way back, told every time";
     EXPECT_EQ(MessageBoxLog::boxes[1].text, u"鼠标穿透已开启，窗口不再接收点击。\n快捷键 Meta+F9 不可用（已被其他程序占用），"
@@ -159,10 +159,10 @@ TEST_F(PassThroughKeyTest, TurningItOnWithoutATrayNamesAWorkingShortcutOnceEver)
 
 TEST_F(PassThroughKeyTest, WithATrayNothingIsTold)
 {
-    frame->m_passThroughKey = ShortcutResult::Taken;
+    state.passThroughKey = ShortcutResult::Taken;
     Toggle(danmu, 2);
     EXPECT_TRUE(MessageBoxLog::boxes.empty());
-    EXPECT_FALSE(frame->m_options.passThroughNoticeShown);
+    EXPECT_FALSE(state.options.passThroughNoticeShown);
 }
 
 } // namespace

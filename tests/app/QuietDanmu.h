@@ -13,6 +13,8 @@ class QuietDanmu : public CWndDanmu {
 public:
     static constexpr UINT WM_TEST_STEP = WM_USER + 77;
 
+    explicit QuietDanmu(RunState& state) : CWndDanmu(state) {}
+
     ~QuietDanmu() override { StopPolling(); } // before this object goes
     HWND Open();
     int Run(CWorkerThread*, int) override { return 0; }

@@ -36,11 +36,14 @@ protected:
     {
         UseProgramSkin();
         MessageBoxLog::Install();
-        frame = new CMainFrame;
-        frame->m_feed.liveHost = frame->m_feed.dmsHost = "127.0.0.1:1"; // nothing listens there
+        state = RunState{};
+        frame = new CMainFrame(state);
+        state.feed.liveHost = state.feed.dmsHost = "127.0.0.1:1"; // nothing listens there
         ASSERT_NE(frame->CreateOver(nullptr), nullptr);
     }
     void TearDown() override { delete frame; }
+    // Read by the danmaku windows the tests open, kept to the end of the run.
+    inline static RunState state;
     CMainFrame* frame = nullptr;
 };
 
@@ -97,7 +100,7 @@ TEST_F(RememberedRunTest, TheLastRoomFillsTheFieldAndTheOpacityIsTaken)
     SettingsDocument read;
     read.values.room = 4321;
     read.values.opacity = 90;
-    ApplyRemembered(*frame, read);
+    ApplyRemembered(*frame, state, read);
     EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"4321"));
     EXPECT_EQ(frame->m_opacity, 90);
     EXPECT_TRUE(MessageBoxLog::boxes.empty());
@@ -107,13 +110,13 @@ TEST_F(RememberedRunTest, BadValuesAreToldInOneMessageBoxAndTheDefaultsUsed)
 {
     Json::Value root;
     ASSERT_TRUE(ParseJson(R"({"opacity": 999, "font_size": "big", "room": 5})", root));
-    ApplyRemembered(*frame, ReadSettings(root));
+    ApplyRemembered(*frame, state, ReadSettings(root));
     ASSERT_EQ(MessageBoxLog::boxes.size(), 1u);
     const std::u16string& text = MessageBoxLog::boxes[0].text;
     EXPECT_NE(text.find(u"\"opacity\": 999"), std::u16string::npos);
     EXPECT_NE(text.find(u"\"font_size\": \"big\""), std::u16string::npos);
     EXPECT_EQ(frame->m_opacity, 150);
-    EXPECT_EQ(frame->m_fontSize, 11);
+    EXPECT_EQ(state.fontSize, 11);
     EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"5"));
 }
 
@@ -124,15 +127,15 @@ TEST_F(RememberedRunTest, TheDanmakuWindowOpensWhereItWasLeftAndIsReadBack)
     SettingsDocument read;
     read.values.danmu = left;
     read.values.fontSize = 14;
-    ApplyRemembered(*frame, read);
+    ApplyRemembered(*frame, state, read);
     frame->OpenRoom(77);
-    ASSERT_NE(frame->m_danmu, nullptr);
-    const simulate::WindowState s = simulate::StateOf(frame->m_danmu->GetHWND());
+    ASSERT_NE(state.danmu, nullptr);
+    const simulate::WindowState s = simulate::StateOf(state.danmu->GetHWND());
     EXPECT_EQ(WindowRect(left), (WindowRect{s.x, s.y, s.width, s.height}));
-    EXPECT_EQ(frame->m_danmu->GetPaintManager().GetDefaultFontSize(), 14);
+    EXPECT_EQ(state.danmu->GetPaintManager().GetDefaultFontSize(), 14);
 
     frame->m_opacity = 66;
-    const RememberedSettings now = CurrentRemembered(*frame, read.values);
+    const RememberedSettings now = CurrentRemembered(*frame, state, read.values);
     EXPECT_EQ(now.room, 77);
     EXPECT_EQ(now.opacity, 66);
     EXPECT_EQ(now.fontSize, 14);
@@ -141,9 +144,9 @@ TEST_F(RememberedRunTest, TheDanmakuWindowOpensWhereItWasLeftAndIsReadBack)
 
 TEST_F(RememberedRunTest, AWindowLeftOffEveryScreenOpensOnThePrimaryScreen)
 {
-    frame->m_danmuRect = WindowRect{20000, 20000, 300, 250};
+    state.danmuRect = WindowRect{20000, 20000, 300, 250};
     frame->OpenRoom(1);
-    const simulate::WindowState s = simulate::StateOf(frame->m_danmu->GetHWND());
+    const simulate::WindowState s = simulate::StateOf(state.danmu->GetHWND());
     EXPECT_TRUE(Inside(WindowRect{s.x, s.y, s.width, s.height}, PrimaryWorkArea()));
 }
 
@@ -153,7 +156,7 @@ TEST_F(RememberedRunTest, WithoutARoomOnlyTheOpacityCanHaveChanged)
     read.values.room = 9;
     read.values.danmu = WindowRect{1, 2, 300, 250};
     frame->m_opacity = 10;
-    const RememberedSettings now = CurrentRemembered(*frame, read.values);
+    const RememberedSettings now = CurrentRemembered(*frame, state, read.values);
     EXPECT_EQ(now.room, 9);
     EXPECT_EQ(now.danmu, read.values.danmu);
     EXPECT_EQ(now.opacity, 10);
@@ -173,8 +176,9 @@ TEST(RoomStartTest, ARoomGivenAtTheStartSkipsTheStartWindowAndIsSavedAtTheEnd)
     EXPECT_EQ(wWinMain(GetModuleHandleW(nullptr), start), 0);
     ASSERT_NE(g_pMainFrame, nullptr);
     EXPECT_EQ(g_pMainFrame->GetHWND(), nullptr) << "the start window closed unseen";
-    ASSERT_NE(g_pMainFrame->m_danmu, nullptr);
-    EXPECT_TRUE(simulate::StateOf(g_pMainFrame->m_danmu->GetHWND()).visible);
+    const HWND danmu = FindWindowTitled(u"Orvel直播弹幕助手");
+    ASSERT_NE(danmu, nullptr);
+    EXPECT_TRUE(simulate::StateOf(danmu).visible);
     std::string log;
     const SettingsDocument saved = LoadSettings(start.settingsPath, log);
     EXPECT_EQ(saved.values.room, 2468);

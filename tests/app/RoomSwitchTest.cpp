@@ -97,8 +97,8 @@ protected:
         UseProgramSkin();
         services.KeepRecord();
         ASSERT_TRUE(services.Start());
-        frame = new CMainFrame;
-        frame->m_feed = FeedSettings{"127.0.0.1:" + std::to_string(services.LivePort()),
+        frame = new CMainFrame(state);
+        state.feed = FeedSettings{"127.0.0.1:" + std::to_string(services.LivePort()),
             "127.0.0.1:" + std::to_string(services.DmsPort()), 10};
     }
     void TearDown() override
@@ -123,13 +123,14 @@ protected:
     }
 
     CDemoServices services{DemoOptions{}};
+    RunState state;
     CMainFrame* frame = nullptr;
     CWndDanmu* danmu = nullptr;
 };
 
 TEST_F(RoomPollTest, AfterTheSwitchOnlyTheNewRoomIsAskedFor)
 {
-    danmu = new CWndDanmu;
+    danmu = new CWndDanmu(state);
     frame->m_roomId = 1000;
     ASSERT_NE(danmu->CreateFrame(), nullptr);
     ASSERT_TRUE(WaitForRequestFor(1000, 0));
@@ -153,8 +154,8 @@ TEST_F(RoomPollTest, ASwitchDoesNotWaitForTheOldRoomsRequest)
     // A server that takes the connection and never answers: the poller's
     // request to it waits out its whole budget.
     CScriptedServer silent({{Stall()}});
-    frame->m_feed.liveHost = "127.0.0.1:" + std::to_string(silent.Port());
-    danmu = new CWndDanmu;
+    state.feed.liveHost = "127.0.0.1:" + std::to_string(silent.Port());
+    danmu = new CWndDanmu(state);
     frame->m_roomId = 1000;
     ASSERT_NE(danmu->CreateFrame(), nullptr);
     while (silent.Connections() == 0) // the first request is under way

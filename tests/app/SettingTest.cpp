@@ -51,7 +51,7 @@ protected:
 
 TEST_F(SettingTest, IsMadeHiddenTopmostAtItsLayoutsSizeBesideTheDanmakuWindowShowingTheOpacity)
 {
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     simulate::WindowState s = simulate::StateOf(h);
     EXPECT_EQ(s.width, 300);
@@ -72,7 +72,7 @@ TEST_F(SettingTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingTheFlag)
 {
     g_pMainFrame->m_transFlag = true;
     danmu.GetPaintManager().SetTransparent(150, true);
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     CControlUI* slider = simulate::FindControl(h, u"pro_trans");
     for (int expected : {151, 152}) {
@@ -84,7 +84,7 @@ TEST_F(SettingTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingTheFlag)
     }
     EXPECT_DOUBLE_EQ(simulate::StateOf(h).opacity, 1.0) << "the settings window itself stays opaque";
 
-    CWndSetting again(&danmu); // reopening shows the changed opacity
+    CWndSetting again(danmu, state); // reopening shows the changed opacity
     HWND h2 = OpenSettings(again);
     EXPECT_EQ(again.m_textTrans->GetText(), u"152");
     EXPECT_EQ(static_cast<CProgressUI*>(simulate::FindControl(h2, u"pro_trans"))->GetValue(), 152);
@@ -92,7 +92,7 @@ TEST_F(SettingTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingTheFlag)
 
 TEST_F(SettingTest, FontOptionsApplyToTheRowsAtOnce)
 {
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     EXPECT_EQ(RowFontSize(), 11);
     simulate::Click(simulate::FindControl(h, u"option_big"));
@@ -110,7 +110,7 @@ TEST_F(SettingTest, FontOptionsApplyToTheRowsAtOnce)
 
 TEST_F(SettingTest, TheEnterButtonCloses)
 {
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     simulate::Click(simulate::FindControl(h, u"btn_enter"));
     simulate::ProcessPending();
@@ -158,7 +158,7 @@ TEST_F(SettingTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
 // its band, inside the window.
 TEST_F(SettingTest, TheWindowIsTallEnoughForEveryRow)
 {
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     setting.ShowWindow(true, true); // laid out when shown
     simulate::ProcessPending();
@@ -208,10 +208,10 @@ TEST_F(SettingTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
              CheckBoxCase{u"check_hide_gifts", &DanmuOptions::hideGifts, 4}}) {
         SCOPED_TRACE(Ascii(c.name));
         for (bool start : {false, true}) {
-            g_pMainFrame->m_options = DanmuOptions{};
-            g_pMainFrame->m_options.*c.option = start;
+            state.options = DanmuOptions{};
+            state.options.*c.option = start;
             danmu.OptionsChanged();
-            CWndSetting setting(&danmu);
+            CWndSetting setting(danmu, state);
             auto* box = dynamic_cast<COptionUI*>(simulate::FindControl(OpenSettings(setting), c.name));
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(box->IsSelected(), start);
@@ -219,7 +219,7 @@ TEST_F(SettingTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
             for (bool on : {!start, start}) {
                 simulate::Click(box);
                 EXPECT_EQ(box->IsSelected(), on);
-                EXPECT_EQ(g_pMainFrame->m_options.*c.option, on);
+                EXPECT_EQ(state.options.*c.option, on);
                 EXPECT_EQ(danmu.RowCount(), on ? c.rowsWhenOn : 5);
             }
         }
@@ -230,7 +230,7 @@ TEST_F(SettingTest, BothHidingBoxesLeaveOnlyTheChats)
 {
     danmu.Feed(MixedItems(), 5);
     simulate::ProcessPending();
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     simulate::Click(simulate::FindControl(h, u"check_hide_notices"));
     simulate::Click(simulate::FindControl(h, u"check_hide_gifts"));
@@ -255,10 +255,10 @@ void TypeLines(CControlUI* field, std::initializer_list<const char16_t*> lines)
 
 TEST_F(SettingTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowCloses)
 {
-    g_pMainFrame->m_options.blockedWords = {"http", "弹幕"};
+    state.options.blockedWords = {"http", "弹幕"};
     danmu.Feed(MixedItems(), 5);
     simulate::ProcessPending();
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     CControlUI* nicks = simulate::FindControl(h, u"edit_blocked_nicks");
     CControlUI* words = simulate::FindControl(h, u"edit_blocked_words");
@@ -271,13 +271,13 @@ TEST_F(SettingTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowCloses)
     simulate::Click(simulate::FindControl(h, u"btn_enter"));
     simulate::ProcessPending();
     EXPECT_EQ(setting.GetHWND(), nullptr);
-    EXPECT_EQ(g_pMainFrame->m_options.blockedNicks, (std::vector<std::string>{"sPAM", "<b>x</b>"}));
-    EXPECT_EQ(g_pMainFrame->m_options.blockedWords, (std::vector<std::string>{"qq", "\xF0\x9F\x8E\x89"}));
+    EXPECT_EQ(state.options.blockedNicks, (std::vector<std::string>{"sPAM", "<b>x</b>"}));
+    EXPECT_EQ(state.options.blockedWords, (std::vector<std::string>{"qq", "\xF0\x9F\x8E\x89"}));
     ASSERT_EQ(danmu.RowCount(), 2);
     EXPECT_EQ(danmu.Cell(0, u"nick")->GetText(), u"n:");
     EXPECT_EQ(danmu.Cell(1, u"nick")->GetText(), u"g:");
 
-    CWndSetting again(&danmu);
+    CWndSetting again(danmu, state);
     HWND h2 = OpenSettings(again);
     EXPECT_EQ(simulate::FindControl(h2, u"edit_blocked_nicks")->GetText(), u"sPAM\n<b>x</b>\n");
 }
@@ -286,7 +286,7 @@ TEST_F(SettingTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
 {
     danmu.Feed(MixedItems(), 5);
     simulate::ProcessPending();
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     setting.ShowWindow(true, true);
     simulate::ProcessPending();
@@ -295,7 +295,7 @@ TEST_F(SettingTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
     TypeLines(nicks, {u"spam", u" B "});
     simulate::Focus(simulate::FindControl(h, u"edit_blocked_words"));
     simulate::ProcessPending();
-    EXPECT_EQ(g_pMainFrame->m_options.blockedNicks, (std::vector<std::string>{"spam", "B"}));
+    EXPECT_EQ(state.options.blockedNicks, (std::vector<std::string>{"spam", "B"}));
     EXPECT_EQ(nicks->GetText(), u"spam\nB\n") << "the field shows the list kept";
     EXPECT_EQ(danmu.RowCount(), 3);
 }
@@ -303,7 +303,7 @@ TEST_F(SettingTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
 // What the settings window changed is what the next run reads.
 TEST_F(SettingTest, EditedOptionsComeBackFromTheSettingsFile)
 {
-    CWndSetting setting(&danmu);
+    CWndSetting setting(danmu, state);
     HWND h = OpenSettings(setting);
     for (const char16_t* box : {u"check_background_only", u"check_wrap", u"check_hide_notices", u"check_hide_gifts"})
         simulate::Click(simulate::FindControl(h, box));
@@ -311,7 +311,7 @@ TEST_F(SettingTest, EditedOptionsComeBackFromTheSettingsFile)
     TypeLines(simulate::FindControl(h, u"edit_blocked_words"), {u"加群", u"HTTP", u"a\"b\\c"});
     simulate::Click(simulate::FindControl(h, u"btn_enter"));
     simulate::ProcessPending();
-    const DanmuOptions edited = g_pMainFrame->m_options;
+    const DanmuOptions edited = state.options;
     EXPECT_FALSE(edited.backgroundOnly);
     EXPECT_TRUE(edited.wrap && edited.hideNotices && edited.hideGifts);
     EXPECT_EQ(edited.blockedNicks.size(), 4u);
@@ -321,7 +321,7 @@ TEST_F(SettingTest, EditedOptionsComeBackFromTheSettingsFile)
     const std::string path = temp.Path() + "/orvel-helper/settings.json";
     std::string log;
     const SettingsDocument first = LoadSettings(path, log);
-    ASSERT_EQ(SaveSettings(path, first, CurrentRemembered(*g_pMainFrame, first.values)), "");
+    ASSERT_EQ(SaveSettings(path, first, CurrentRemembered(*frame, state, first.values)), "");
     const SettingsDocument second = LoadSettings(path, log);
     EXPECT_TRUE(second.problems.empty());
     EXPECT_EQ(second.values.options, edited);

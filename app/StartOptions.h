@@ -1,8 +1,13 @@
 #pragma once
 
+// The options the program is started with: the command line's flags and the
+// environment's variables, and the services they (or the settings file) name.
+
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "feed/FeedPoller.h"
 
@@ -39,3 +44,19 @@ FeedSettings ResolveServices(const ServiceValues& flags, const ServiceValues& en
 
 // "<where>: <value> <problem>", the value quoted safely.
 std::string BadValueMessage(const std::string& where, const std::string& value, const std::string& problem);
+
+// What the command line asks for.
+struct CommandLine {
+    ServiceValues services;
+    std::optional<std::int32_t> room; // --room=N: straight to the room's danmaku window
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the arguments after the program's name; a later flag replaces an
+// earlier one of the same name. Returns "" or the one-line message about the
+// first bad or unknown argument.
+std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& line);
+
+// What --help prints.
+std::string UsageText();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+#include "app/DanmuOptions.h"
+#include "app/Settings.h"
+#include "feed/FeedPoller.h"
+#include "ui/GlobalShortcut.h"
+
+class CWndDanmu;
+
+// What the windows share for one run besides the room, the opacity and the
+// pass-through flag, which the start window keeps. The entry point owns it
+// and hands it to the windows that need it.
+struct RunState {
+    FeedSettings feed = BuiltInFeedSettings(); // where the poller asks
+    int fontSize = 11;                   // the rows' font size at the danmaku window's start
+    std::optional<WindowRect> danmuRect; // its remembered place; none: centred
+    DanmuOptions options;                // display and filter options, as remembered and changed
+    CWndDanmu* danmu = nullptr;          // once a room is open
+    // The pass-through shortcut's registration, made with the danmaku window.
+    DuiLib::ShortcutResult passThroughKey = DuiLib::ShortcutResult::NotSupported;
+};
