@@ -1,7 +1,11 @@
-// The remembered settings in the windows: filled in at the start, read back
-// at the end, and a place that lies off every screen moved back.
+// The remembered settings in the windows: filled in at the start, saved
+// while the program runs and at its end, and a place that lies off every
+// screen moved back.
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include "app/RememberedRun.h"
 #include "app/SettingsStore.h"
@@ -11,6 +15,7 @@
 #include "feed/JsonParse.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/common/TempFolder.h"
+#include "ui/RunGuard.h"
 #include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
@@ -46,30 +51,26 @@ protected:
 
 } // namespace
 
-TEST(PlaceOnScreenTest, APlaceOnAScreenIsKept)
+// Kept while a grip of its title bar (50 by 20) lies on a screen; else
+// centred on the primary screen.
+TEST(PlaceOnScreenTest, APlaceIsKeptOnlyWhileItsTitleBarCanBeGrabbed)
 {
     const RECT work = PrimaryWorkArea();
-    const WindowRect on{static_cast<int>(work.left) + 10, static_cast<int>(work.top) + 10, 300, 250};
-    EXPECT_EQ(PlaceOnScreen(on), on);
-    const WindowRect halfOff{static_cast<int>(work.right) - 100, static_cast<int>(work.top) + 10, 300, 250};
-    EXPECT_EQ(PlaceOnScreen(halfOff), halfOff) << "its title bar can still be reached";
-}
-
-TEST(PlaceOnScreenTest, APlaceOffEveryScreenIsCentredOnThePrimaryScreen)
-{
-    const RECT work = PrimaryWorkArea();
-    for (const WindowRect& off : {WindowRect{9000, 9000, 300, 250}, WindowRect{-5000, 20, 300, 250},
-             WindowRect{20, -240, 300, 250}, WindowRect{-100000, -100000, 16384, 16384}}) {
-        const WindowRect placed = PlaceOnScreen(off);
-        EXPECT_TRUE(Inside(placed, work)) << off.x << "," << off.y;
-        EXPECT_LE(placed.width, off.width);
+    const int left = work.left, top = work.top, right = work.right, bottom = work.bottom;
+    const struct {
+        WindowRect place;
+        bool kept;
+    } cases[] = {{{left + 10, top + 10, 300, 250}, true}, {{right - 100, top + 10, 300, 250}, true},
+        {{right - kGripWidth, top, 300, 250}, true}, {{right - kGripWidth + 1, top, 300, 250}, false},
+        {{right - 1, top, 300, 250}, false}, {{left - 299, top, 300, 250}, false},
+        {{left, bottom - kGripHeight, 300, 250}, true}, {{left, bottom - kGripHeight + 1, 300, 250}, false},
+        {{left, top - 1, 300, 250}, false}, {{9000, 9000, 300, 250}, false}, {{-5000, 20, 300, 250}, false},
+        {{-100000, -100000, 16384, 16384}, false}};
+    for (const auto& c : cases) {
+        const WindowRect placed = PlaceOnScreen(c.place);
+        EXPECT_EQ(placed == c.place, c.kept) << c.place.x << "," << c.place.y;
+        EXPECT_TRUE(c.kept || Inside(placed, work)) << c.place.x << "," << c.place.y;
     }
-}
-
-TEST(PlaceOnScreenTest, CentringShrinksAWindowLargerThanTheArea)
-{
-    const WindowRect r = CentredIn(WindowRect{0, 0, 500, 100}, RECT{100, 100, 400, 400});
-    EXPECT_EQ(r, (WindowRect{100, 200, 300, 100}));
 }
 
 TEST(PlaceOnScreenTest, ADialogGoesBesideItsOwnerWhereThereIsRoom)
@@ -147,16 +148,49 @@ TEST_F(RememberedRunTest, AWindowLeftOffEveryScreenOpensOnThePrimaryScreen)
     EXPECT_TRUE(Inside(WindowRect{s.x, s.y, s.width, s.height}, PrimaryWorkArea()));
 }
 
-TEST_F(RememberedRunTest, WithoutARoomOnlyTheOpacityCanHaveChanged)
+// Looked at every two seconds: saved only when something changed, and then
+// only what changed, over what another copy saved meanwhile.
+TEST_F(RememberedRunTest, TheRunIsSavedWhenItChangesAndOnlyWhatChanged)
 {
+    TempFolder temp;
+    const std::string path = temp.Path() + "/settings.json";
     SettingsDocument read;
     read.values.room = 9;
     read.values.danmu = WindowRect{1, 2, 300, 250};
-    frame->m_opacity = 10;
-    const RememberedSettings now = CurrentRemembered(*frame, read.values);
-    EXPECT_EQ(now.room, 9);
-    EXPECT_EQ(now.danmu, read.values.danmu);
-    EXPECT_EQ(now.opacity, 10);
+    ApplyRemembered(*frame, read);
+    CRunSaver saver(*frame, path, read.values);
+    saver.SaveIfChanged();
+    EXPECT_FALSE(std::filesystem::exists(path)) << "nothing changed";
+    frame->m_opacity = 70; // without a room, only what the start window holds can change
+    saver.SaveIfChanged();
+    EXPECT_NE(ReadWhole(path).find("\"opacity\" : 70"), std::string::npos);
+    WriteWhole(path, R"({"opacity": 70, "font_size": 12})"); // another copy
+    frame->m_options.hideGifts = true;
+    saver.SaveIfChanged();
+    std::string log;
+    const RememberedSettings saved = LoadSettings(path, log).values;
+    EXPECT_EQ(saved.opacity, 70);
+    EXPECT_EQ(saved.fontSize, 12);
+    EXPECT_TRUE(saved.options.hideGifts);
+    EXPECT_FALSE(saved.room || saved.danmu) << "not changed, not written";
+}
+
+// While the program runs: the guard's timer saves, and SIGTERM ends the
+// message loop (so that the run is saved on its way out) instead of the
+// process.
+TEST(RunGuardTest, TheTimerSavesAndSigtermEndsTheLoop)
+{
+    int saves = 0;
+    {
+        const CRunGuard guard(1, [&saves] {
+            if (++saves == 1)
+                PostMessageW(nullptr, WM_QUIT, 0, 0);
+        });
+        CPaintManagerUI::MessageLoop(); // ended by the first save
+        EXPECT_GE(saves, 1);
+        ASSERT_EQ(raise(SIGTERM), 0);
+        CPaintManagerUI::MessageLoop();
+    }
 }
 
 // The whole run with a room from the command line: no start window shows,
