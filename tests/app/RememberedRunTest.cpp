@@ -93,27 +93,16 @@ TEST(PlaceOnScreenTest, ADialogGoesBesideItsOwnerWhereThereIsRoom)
     }
 }
 
-TEST_F(RememberedRunTest, TheLastRoomFillsTheFieldAndTheOpacityIsTaken)
-{
-    SettingsDocument read;
-    read.values.room = 4321;
-    read.values.opacity = 90;
-    ApplyRemembered(*frame, read);
-    EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"4321"));
-    EXPECT_EQ(frame->m_opacity, 90);
-    EXPECT_TRUE(MessageBoxLog::boxes.empty());
-}
-
 TEST_F(RememberedRunTest, BadValuesAreToldInOneMessageBoxAndTheDefaultsUsed)
 {
     Json::Value root;
-    ASSERT_TRUE(ParseJson(R"({"opacity": 999, "font_size": "big", "room": 5})", root));
+    ASSERT_TRUE(ParseJson(R"({"opacity": 90, "font_size": "big", "room": 5, "dms_key": 1})", root));
     ApplyRemembered(*frame, ReadSettings(root));
     ASSERT_EQ(MessageBoxLog::boxes.size(), 1u);
     const std::u16string& text = MessageBoxLog::boxes[0].text;
-    EXPECT_NE(text.find(u"\"opacity\": 999"), std::u16string::npos);
+    EXPECT_NE(text.find(u"\"dms_key\": \"1\" is not a text"), std::u16string::npos);
     EXPECT_NE(text.find(u"\"font_size\": \"big\""), std::u16string::npos);
-    EXPECT_EQ(frame->m_opacity, 150);
+    EXPECT_EQ(frame->m_opacity, 90);
     EXPECT_EQ(frame->m_fontSize, 11);
     EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"5"));
 }
@@ -138,14 +127,6 @@ TEST_F(RememberedRunTest, TheDanmakuWindowOpensWhereItWasLeftAndIsReadBack)
     EXPECT_EQ(now.opacity, 66);
     EXPECT_EQ(now.fontSize, 14);
     EXPECT_EQ(now.danmu, left);
-}
-
-TEST_F(RememberedRunTest, AWindowLeftOffEveryScreenOpensOnThePrimaryScreen)
-{
-    frame->m_danmuRect = WindowRect{20000, 20000, 300, 250};
-    frame->OpenRoom(1);
-    const simulate::WindowState s = simulate::StateOf(frame->m_danmu->GetHWND());
-    EXPECT_TRUE(Inside(WindowRect{s.x, s.y, s.width, s.height}, PrimaryWorkArea()));
 }
 
 // Looked at every two seconds: saved only when something changed, and then
