@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "app/BlockListText.h"
@@ -121,6 +122,8 @@ std::optional<std::vector<std::string>> BlockListOf(const Json::Value& value)
         if (!entry.isString() || entry.asString().size() > kMaxBlockEntryBytes)
             return std::nullopt;
         list.push_back(entry.asString());
+        // A NUL ends an entry as any control character does, not the text.
+        std::replace(list.back().begin(), list.back().end(), '\0', '\n');
     }
     return BlockListOfText(BlockListText(list));
 }

@@ -31,17 +31,17 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     frame->m_feed = start.feed;
     frame->CreateOver(nullptr);
     ApplyRemembered(*frame, start.settings);
+    // From here on the frame holds the run's settings: they are looked at,
+    // and an ending signal is caught, before any window shows.
+    CRunSaver saver(*frame, start.settingsPath, start.settings.values);
+    const CRunGuard guard(kSaveEveryMs, [&saver] { saver.SaveIfChanged(); });
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {
         frame->CenterWindow();
         frame->ShowWindow(true, true);
     }
-    CRunSaver saver(*frame, start.settingsPath, start.settings.values);
-    {
-        const CRunGuard guard(kSaveEveryMs, [&saver] { saver.SaveIfChanged(); });
-        CPaintManagerUI::MessageLoop();
-    }
+    CPaintManagerUI::MessageLoop();
     saver.SaveIfChanged();
     CoUninitialize();
     return 0;

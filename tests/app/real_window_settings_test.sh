@@ -174,7 +174,8 @@ grep -q '"font_size" : 14' "$settings" || fail "font size lost on the second run
 "$build/app/OrvelHelper" --room=2000 "${hosts[@]}" &
 app=$!
 pids+=($app)
-wait_for 150 danmaku_window || fail "--room did not open the danmaku window"
+own_window() { xdotool search --onlyvisible --pid "$app" --name '^Orvel直播弹幕助手$'; }
+wait_for 150 own_window || fail "--room did not open the danmaku window"
 kill -TERM "$app"
 expect_clean_exit
 grep -q '"room" : 2000' "$settings" || fail "room not saved at SIGTERM: $(cat "$settings")"
