@@ -73,23 +73,21 @@ TEST(PlaceOnScreenTest, APlaceIsKeptOnlyWhileItsTitleBarCanBeGrabbed)
     }
 }
 
+// Beside the owner where there is room (the right first), else centred over
+// it; kept on the screen where it fits, else at its corner.
 TEST(PlaceOnScreenTest, ADialogGoesBesideItsOwnerWhereThereIsRoom)
 {
-    struct Case {
-        const char* name;
+    const RECT screen{0, 0, 1000, 800};
+    const struct {
         WindowRect owner;
         RECT area;
         int x, y;
-    };
-    const RECT screen{0, 0, 1000, 800};
-    for (const Case& c : {Case{"right", {100, 100, 300, 250}, screen, 400, 100},
-             Case{"left", {650, 100, 300, 250}, screen, 350, 100},
-             Case{"no side: centred over it", {50, 100, 900, 250}, screen, 350, 88},
-             Case{"kept above the bottom", {100, 700, 300, 250}, screen, 400, 525},
-             Case{"owner half off the screen", {-200, -100, 300, 250}, screen, 100, 0},
-             Case{"screen too small: its corner", {0, 0, 100, 100}, RECT{0, 0, 200, 200}, 0, 0}}) {
+    } cases[] = {{{100, 100, 300, 250}, screen, 400, 100}, {{650, 100, 300, 250}, screen, 350, 100},
+        {{50, 100, 900, 250}, screen, 350, 88}, {{100, 700, 300, 250}, screen, 400, 525},
+        {{-200, -100, 300, 250}, screen, 100, 0}, {{0, 0, 100, 100}, RECT{0, 0, 200, 200}, 0, 0}};
+    for (const auto& c : cases) {
         const WindowRect placed = BesideOwner(WindowRect{0, 0, 300, 275}, c.owner, c.area);
-        EXPECT_EQ(placed, (WindowRect{c.x, c.y, 300, 275})) << c.name << ": " << placed.x << "," << placed.y;
+        EXPECT_EQ(placed, (WindowRect{c.x, c.y, 300, 275})) << c.owner.x << "," << c.owner.y;
     }
 }
 
@@ -114,11 +112,7 @@ TEST_F(RememberedRunTest, TheRememberedValuesAreTakenAndTheBadOnesTold)
     EXPECT_EQ(WindowRect(left), (WindowRect{s.x, s.y, s.width, s.height}));
     EXPECT_EQ(frame->m_danmu->GetPaintManager().GetDefaultFontSize(), 14);
     frame->m_opacity = 66;
-    const RememberedSettings now = CurrentRemembered(*frame, read.values);
-    EXPECT_EQ(now.room, 77);
-    EXPECT_EQ(now.opacity, 66);
-    EXPECT_EQ(now.fontSize, 14);
-    EXPECT_EQ(now.danmu, left);
+    EXPECT_EQ(CurrentRemembered(*frame, read.values), (RememberedSettings{77, 66, 14, left, read.values.options}));
 }
 
 // Looked at every two seconds: saved only when something changed, and then
@@ -127,9 +121,7 @@ TEST_F(RememberedRunTest, TheRunIsSavedWhenItChangesAndOnlyWhatChanged)
 {
     TempFolder temp;
     const std::string path = temp.Path() + "/settings.json";
-    SettingsDocument read;
-    read.values.room = 9;
-    read.values.danmu = WindowRect{1, 2, 300, 250};
+    const SettingsDocument read{RememberedSettings{9, 150, 11, WindowRect{1, 2, 300, 250}, {}}, {}, {}};
     ApplyRemembered(*frame, read);
     CRunSaver saver(*frame, path, read.values);
     saver.SaveIfChanged();
@@ -149,16 +141,14 @@ TEST_F(RememberedRunTest, TheRunIsSavedWhenItChangesAndOnlyWhatChanged)
 TEST(RunGuardTest, TheTimerSavesAndSigtermEndsTheLoop)
 {
     int saves = 0;
-    {
-        const CRunGuard guard(1, [&saves] {
-            if (++saves == 1)
-                PostMessageW(nullptr, WM_QUIT, 0, 0);
-        });
-        CPaintManagerUI::MessageLoop(); // ended by the first save
-        EXPECT_GE(saves, 1);
-        ASSERT_EQ(raise(SIGTERM), 0);
-        CPaintManagerUI::MessageLoop();
-    }
+    const CRunGuard guard(1, [&saves] {
+        if (++saves == 1)
+            PostMessageW(nullptr, WM_QUIT, 0, 0);
+    });
+    CPaintManagerUI::MessageLoop(); // ended by the first save
+    EXPECT_GE(saves, 1);
+    ASSERT_EQ(raise(SIGTERM), 0);
+    CPaintManagerUI::MessageLoop();
 }
 
 // The whole run with a room from the command line: no start window shows,

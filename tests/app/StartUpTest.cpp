@@ -24,20 +24,15 @@ struct BadCase {
     Env env;
     std::string line;
 };
-
-std::vector<BadCase> BadCases()
-{
-    const std::string big(300, 'k');
-    return {
+const BadCase kBadCases[] = {
         {{"--live-host=a b"}, {}, "--live-host on the command line: \"a b\" is not host or host:port"},
         {{"--live-host="}, {}, "--live-host on the command line: \"\" has no host name"},
         {{"--dms-host=x:0"}, {}, "--dms-host on the command line: \"x:0\" has no port from 1 to 65535"},
-        {{"--dms-host=x:65536"}, {}, "\"x:65536\" has no port from 1 to 65535"},
         {{"--dms-host=-x"}, {}, "a name starts with a letter or digit"},
         {{"--dms-host=" + std::string(254, 'h')}, {}, "is longer than 253 characters"},
         {{"--dms-key="}, {}, "--dms-key on the command line: \"\" is empty"},
         {{"--dms-key=a\r\nX-Evil: 1"}, {}, "\"a\\x0D\\x0AX-Evil: 1\" holds a blank, a control"},
-        {{"--dms-key=" + big}, {}, "is longer than 256 characters"},
+        {{"--dms-key=" + std::string(300, 'k')}, {}, "is longer than 256 characters"},
         {{"--room=abc"}, {}, "--room on the command line: \"abc\" is not a room number"},
         {{"--room=2147483648"}, {}, "\"2147483648\" is not a room number"},
         {{"--room"}, {}, "--room on the command line needs a value: --room=VALUE"},
@@ -45,13 +40,11 @@ std::vector<BadCase> BadCases()
         {{"--\x1B[31mred"}, {}, "unknown option \"--\\x1B[31mred\""},
         {{"--room=\xEF\xBC\x91\xEF\xBC\x92"}, {}, "is not a room number"}, // full-width digits
         {{"--live-host=\xE7\x9B\xB4\xE6\x92\xAD.example"}, {}, "\"\\xE7\\x9B\\xB4"},
-        {{}, {{"ORVEL_LIVE_HOST", "a/b"}}, "ORVEL_LIVE_HOST in the environment: \"a/b\" is not host"},
         {{}, {{"ORVEL_DMS_HOST", "x:y"}}, "ORVEL_DMS_HOST in the environment: \"x:y\" has no port"},
         {{}, {{"ORVEL_DMS_KEY", "\xE5\xBC\xB9"}}, "ORVEL_DMS_KEY in the environment: \"\\xE5\\xBC\\xB9\" holds"},
         // A wrong variable is told even where a flag overrides it.
         {{"--live-host=good"}, {{"ORVEL_LIVE_HOST", "bad host"}}, "ORVEL_LIVE_HOST in the environment"},
-    };
-}
+};
 
 } // namespace
 
@@ -79,6 +72,7 @@ TEST(StartUpTest, AFlagWinsOverItsVariableAndAVariableOverTheBuiltInValue)
         StartDecision d = Decide(c.args, c.env);
         ASSERT_TRUE(d.run) << d.error;
         EXPECT_FALSE(d.start.room.has_value());
+        EXPECT_EQ(d.start.feed.dmsKey, c.key); // before the file is read
         SettingsDocument file;
         file.services = ServiceValues{"file.example", "file.example", "s_file"};
         TakeSettingsFile(d, file, "settings.json");
@@ -98,9 +92,7 @@ TEST(StartUpTest, HelpAndVersionPrintAndExitZero)
 {
     for (const char* arg : {"--help", "-h", "--version"}) {
         const StartDecision d = Decide({arg, "--live-host=x"});
-        EXPECT_FALSE(d.run);
-        EXPECT_EQ(d.exitCode, 0);
-        EXPECT_TRUE(d.error.empty());
+        EXPECT_TRUE(!d.run && d.exitCode == 0 && d.error.empty()) << arg;
         EXPECT_NE(d.output.find("OrvelHelper"), std::string::npos) << arg;
     }
     EXPECT_NE(Decide({"--help"}).output.find("--dms-key=KEY"), std::string::npos);
@@ -111,7 +103,7 @@ TEST(StartUpTest, HelpAndVersionPrintAndExitZero)
 // and where it came from.
 TEST(StartUpTest, BadValuesAreRefusedWithOneLineNamingValueAndSource)
 {
-    for (const BadCase& c : BadCases()) {
+    for (const BadCase& c : kBadCases) {
         const StartDecision d = Decide(c.args, c.env);
         EXPECT_FALSE(d.run) << c.line;
         EXPECT_EQ(d.exitCode, 2) << c.line;
