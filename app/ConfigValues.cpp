@@ -100,3 +100,8 @@ std::string ShownValue(const std::string& value)
     shown += value.size() > kMaxShownValue ? "\"..." : "\"";
     return shown;
 }
+
+std::string ShownSecret(const std::string& value)
+{
+    return ShownValue(value.substr(0, kShownSecretBytes)) + (value.size() > kShownSecretBytes ? "..." : "");
+}

@@ -13,6 +13,9 @@ constexpr std::size_t kMaxHostLength = 253;
 constexpr std::size_t kMaxKeyLength = 256;
 // Longest part of a bad value that a message shows.
 constexpr std::size_t kMaxShownValue = 64;
+// The part of a secret (the access key) that a message shows: a message box
+// may be seen on a live stream.
+constexpr std::size_t kShownSecretBytes = 4;
 
 // `host` or `host:port`: letters, digits, '.', '-' and '_', port 1 to 65535.
 std::string CheckHost(const std::string& value);
@@ -24,3 +27,5 @@ std::string ReadRoom(const std::string& value, std::int32_t& room);
 // The value quoted for a message: control characters and non-ASCII bytes as
 // \xNN, cut after kMaxShownValue bytes.
 std::string ShownValue(const std::string& value);
+// As ShownValue, but no more than the first kShownSecretBytes.
+std::string ShownSecret(const std::string& value);

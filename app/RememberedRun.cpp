@@ -1,5 +1,8 @@
 #include "app/RememberedRun.h"
 
+#include <cstdio>
+
+#include "app/SettingsStore.h"
 #include "app/WndDanmu.h"
 #include "feed/ToWide.h"
 
@@ -48,4 +51,24 @@ RememberedSettings CurrentRemembered(
         now.danmu = WindowRect{static_cast<int>(rect.left), static_cast<int>(rect.top),
             static_cast<int>(rect.right - rect.left), static_cast<int>(rect.bottom - rect.top)};
     return now;
+}
+
+CRunSaver::CRunSaver(const CMainFrame& frame, const RunState& state, const std::string& path,
+    const RememberedSettings& read)
+    : m_frame(frame), m_state(state), m_path(path), m_saved(read)
+{
+}
+
+void CRunSaver::SaveIfChanged()
+{
+    const RememberedSettings now = CurrentRemembered(m_frame, m_state, m_saved);
+    if (m_path.empty() || now == m_saved || now == m_failed)
+        return;
+    const std::string problem = SaveSettings(m_path, m_saved, now);
+    if (problem.empty()) {
+        m_saved = now;
+        return;
+    }
+    m_failed = now;
+    std::fprintf(stderr, "OrvelHelper: settings not saved to %s: %s\n", m_path.c_str(), problem.c_str());
 }

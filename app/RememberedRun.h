@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "app/MainFrame.h"
 #include "app/RunState.h"
 #include "app/Settings.h"
@@ -14,3 +17,21 @@ void ApplyRemembered(CMainFrame& frame, RunState& state, const SettingsDocument&
 // What this run leaves to remember; what it never touched stays as read.
 RememberedSettings CurrentRemembered(
     const CMainFrame& frame, const RunState& state, const RememberedSettings& read);
+
+// Saves what the run leaves to remember whenever it differs from what was
+// last saved: only the values changed since go into the file, so that
+// another copy's changes stay. A failure is told on standard error once,
+// and tried again when something changes.
+class CRunSaver {
+public:
+    CRunSaver(const CMainFrame& frame, const RunState& state, const std::string& path,
+        const RememberedSettings& read);
+    void SaveIfChanged();
+
+private:
+    const CMainFrame& m_frame;
+    const RunState& m_state;
+    std::string m_path; // none: nothing is saved
+    RememberedSettings m_saved;
+    std::optional<RememberedSettings> m_failed;
+};

@@ -1,7 +1,9 @@
 #include "app/Settings.h"
 
+#include <algorithm>
 #include <limits>
 
+#include "app/BlockListText.h"
 #include "app/ConfigValues.h"
 #include "feed/JsonParse.h"
 
@@ -37,21 +39,32 @@ const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kBlockLis
 };
 
 // A value as a message shows it: a string quoted and escaped, anything else
-// as compact JSON, both cut short.
-std::string ShownJson(const Json::Value& value)
+// as compact JSON, both cut short; a secret only by its first characters.
+std::string ShownJson(const Json::Value& value, bool secret)
 {
-    if (value.isString())
-        return ShownValue(value.asString());
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "";
-    const std::string text = Json::writeString(builder, value);
+    const std::string text = value.isString() ? value.asString() : Json::writeString(builder, value);
+    if (secret)
+        return ShownSecret(text);
+    if (value.isString())
+        return ShownValue(text);
     return text.size() > kMaxShownValue ? text.substr(0, kMaxShownValue) + "..." : text;
 }
 
+// The document being read and what it gives. Members are looked up on a
+// const value: a lookup must never add a missing member.
+struct Reading {
+    const Json::Value& root;
+    SettingsDocument doc;
+    const Json::Value& operator[](const char* key) const { return MemberOf(root, key); }
+};
+
 // `"key": value problem; this run uses fallback.`
-void AddProblem(SettingsDocument& doc, const char* key, const std::string& problem, const std::string& fallback)
+void AddProblem(Reading& r, const char* key, const std::string& problem, const std::string& fallback,
+    bool secret = false)
 {
-    doc.problems.push_back(std::string("\"") + key + "\": " + ShownJson(doc.root[key]) + " " + problem
+    r.doc.problems.push_back(std::string("\"") + key + "\": " + ShownJson(r[key], secret) + " " + problem
         + "; this run uses " + fallback + ".");
 }
 
@@ -77,10 +90,10 @@ std::optional<WindowRect> RectOf(const Json::Value& value)
     return WindowRect{numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
-void ReadRemembered(SettingsDocument& doc)
+void ReadRemembered(Reading& doc)
 {
-    const Json::Value& root = doc.root;
-    RememberedSettings& values = doc.values;
+    const Reading& root = doc;
+    RememberedSettings& values = doc.doc.values;
     if (!root[kRoom].isNull() && !(values.room = IntIn(root[kRoom], 0, std::numeric_limits<std::int32_t>::max())))
         AddProblem(doc, kRoom, "is not a room number from 0 to 2147483647", "an empty room field");
     if (const std::optional<int> opacity = IntIn(root[kOpacity], kMinOpacity, 255))
@@ -98,7 +111,8 @@ void ReadRemembered(SettingsDocument& doc)
 }
 
 // A block list: an array of texts, each at most kMaxBlockEntryBytes, at
-// most kMaxBlockEntries of them; empty entries are dropped.
+// most kMaxBlockEntries of them; cleaned as its field in the settings window
+// cleans it (no blank or empty entries, a control character ends one).
 std::optional<std::vector<std::string>> BlockListOf(const Json::Value& value)
 {
     if (!value.isArray() || value.size() > kMaxBlockEntries)
@@ -107,16 +121,17 @@ std::optional<std::vector<std::string>> BlockListOf(const Json::Value& value)
     for (const Json::Value& entry : value) {
         if (!entry.isString() || entry.asString().size() > kMaxBlockEntryBytes)
             return std::nullopt;
-        if (!entry.asString().empty())
-            list.push_back(entry.asString());
+        list.push_back(entry.asString());
+        // A NUL ends an entry as any control character does, not the text.
+        std::replace(list.back().begin(), list.back().end(), '\0', '\n');
     }
-    return list;
+    return BlockListOfText(BlockListText(list));
 }
 
-void ReadOptions(SettingsDocument& doc)
+void ReadOptions(Reading& doc)
 {
-    const Json::Value& root = doc.root;
-    DanmuOptions& options = doc.values.options;
+    const Reading& root = doc;
+    DanmuOptions& options = doc.doc.values.options;
     for (const FlagSetting& flag : kFlags) {
         if (root[flag.key].isBool())
             options.*flag.member = root[flag.key].asBool();
@@ -155,17 +170,17 @@ void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions
         root[kPassThroughKey] = now.passThroughKey;
 }
 
-void ReadServices(SettingsDocument& doc)
+void ReadServices(Reading& doc)
 {
     for (const ServiceSetting& setting : kServiceSettings) {
-        const Json::Value& value = doc.root[setting.fileKey];
+        const Json::Value& value = doc[setting.fileKey];
         if (value.isNull())
             continue;
         const std::string problem = value.isString() ? setting.check(value.asString()) : "is not a text";
         if (problem.empty())
-            doc.services.*setting.member = value.asString();
+            doc.doc.services.*setting.member = value.asString();
         else
-            AddProblem(doc, setting.fileKey, problem, "the flag, the variable or the built-in value");
+            AddProblem(doc, setting.fileKey, problem, "the flag, the variable or the built-in value", setting.secret);
     }
 }
 
@@ -200,18 +215,15 @@ bool operator==(const DanmuOptions& a, const DanmuOptions& b)
 
 SettingsDocument ReadSettings(const Json::Value& root)
 {
-    SettingsDocument doc;
-    doc.root = root;
-    ReadRemembered(doc);
-    ReadOptions(doc);
-    ReadServices(doc);
-    return doc;
+    Reading reading{root, {}};
+    ReadRemembered(reading);
+    ReadOptions(reading);
+    ReadServices(reading);
+    return reading.doc;
 }
 
-std::string WriteSettings(const SettingsDocument& read, const RememberedSettings& now)
+std::string WriteSettings(Json::Value root, const RememberedSettings& was, const RememberedSettings& now)
 {
-    Json::Value root = read.root;
-    const RememberedSettings& was = read.values;
     if (now.room && now.room != was.room)
         root[kRoom] = *now.room;
     if (now.opacity != was.opacity)
@@ -223,5 +235,6 @@ std::string WriteSettings(const SettingsDocument& read, const RememberedSettings
     WriteOptions(root, was.options, now.options);
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "  ";
+    builder["emitUTF8"] = true;
     return Json::writeString(builder, root) + "\n";
 }

@@ -37,21 +37,25 @@ struct RememberedSettings {
 };
 bool operator==(const RememberedSettings& a, const RememberedSettings& b);
 
-// The settings file as read: the values, the service settings it names, one
-// line for each value it holds that cannot be used, and the document itself
-// (kept so that saving changes only what the run changed).
+// Largest settings file read, from the bounds of what the program stores:
+// both block lists full, each byte of each entry escaped, with room to
+// spare for the other values and the user's own keys.
+constexpr std::size_t kMaxSettingsBytes = 2 * kMaxBlockEntries * (2 * kMaxBlockEntryBytes + 16) + 64 * 1024;
+
+// The settings file as read: the values, the service settings it names, and
+// one line for each value it holds that cannot be used.
 struct SettingsDocument {
     RememberedSettings values;
     ServiceValues services;
     std::vector<std::string> problems;
-    Json::Value root{Json::objectValue};
-    bool mayWrite = true; // false when a bad file could not be set aside
 };
 
 // Reads the values of a parsed settings object; a bad value leaves the
-// default and adds a line to `problems`.
+// default and adds a line to `problems`. Block lists are cleaned as the
+// settings window cleans its fields.
 SettingsDocument ReadSettings(const Json::Value& root);
 
-// The document with every value that differs from what was read replaced by
-// `now`; keys the run did not change stay exactly as they were.
-std::string WriteSettings(const SettingsDocument& read, const RememberedSettings& now);
+// `onDisk` with each value that differs between `was` and `now` set to the
+// one in `now`; every other member stays exactly as it is. UTF-8 is written
+// as it is, so that the text stays within kMaxSettingsBytes.
+std::string WriteSettings(Json::Value onDisk, const RememberedSettings& was, const RememberedSettings& now);

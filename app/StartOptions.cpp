@@ -3,9 +3,9 @@
 #include "app/ConfigValues.h"
 
 const ServiceSetting kServiceSettings[3] = {
-    {"--live-host", "ORVEL_LIVE_HOST", "live_host", &ServiceValues::liveHost, CheckHost},
-    {"--dms-host", "ORVEL_DMS_HOST", "dms_host", &ServiceValues::dmsHost, CheckHost},
-    {"--dms-key", "ORVEL_DMS_KEY", "dms_key", &ServiceValues::dmsKey, CheckKey},
+    {"--live-host", "ORVEL_LIVE_HOST", "live_host", &ServiceValues::liveHost, CheckHost, false},
+    {"--dms-host", "ORVEL_DMS_HOST", "dms_host", &ServiceValues::dmsHost, CheckHost, false},
+    {"--dms-key", "ORVEL_DMS_KEY", "dms_key", &ServiceValues::dmsKey, CheckKey, true},
 };
 
 std::string BadValueMessage(const std::string& where, const std::string& value, const std::string& problem)

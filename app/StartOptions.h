@@ -20,13 +20,15 @@ struct ServiceValues {
 };
 
 // One of the three: its names on the command line, in the environment and in
-// the settings file, where it is kept, and its check.
+// the settings file, where it is kept, its check, and whether the settings
+// file's message may show it only in part.
 struct ServiceSetting {
     const char* flag;
     const char* variable;
     const char* fileKey;
     std::optional<std::string> ServiceValues::*member;
     std::string (*check)(const std::string& value);
+    bool secret;
 };
 extern const ServiceSetting kServiceSettings[3];
 

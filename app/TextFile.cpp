@@ -50,7 +50,7 @@ void SyncFolderOf(const std::string& path)
 
 } // namespace
 
-ReadResult ReadSmallFile(const std::string& path, std::string& text, std::string& reason)
+ReadResult ReadSmallFile(const std::string& path, std::size_t maxBytes, std::string& text, std::string& reason)
 {
     FileCloser file{open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
     if (file.fd < 0) {
@@ -62,8 +62,8 @@ ReadResult ReadSmallFile(const std::string& path, std::string& text, std::string
         reason = "not a regular file";
         return ReadResult::Failed;
     }
-    if (info.st_size > kMaxSmallFileBytes) {
-        reason = "larger than " + std::to_string(kMaxSmallFileBytes) + " bytes";
+    if (static_cast<std::size_t>(info.st_size) > maxBytes) {
+        reason = "larger than " + std::to_string(maxBytes) + " bytes";
         return ReadResult::Failed;
     }
     text.clear();
@@ -78,7 +78,7 @@ ReadResult ReadSmallFile(const std::string& path, std::string& text, std::string
         }
         if (n == 0)
             return ReadResult::Ok;
-        if (text.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxSmallFileBytes)) {
+        if (text.size() + static_cast<std::size_t>(n) > maxBytes) {
             reason = "grew past the limit while read";
             return ReadResult::Failed;
         }

@@ -6,14 +6,11 @@
 // Whole small files: read with a size bound, written so that a crash or a
 // full disk never leaves half a file.
 
-// Largest file ReadSmallFile takes.
-constexpr long kMaxSmallFileBytes = 64 * 1024;
-
 enum class ReadResult { Ok, Missing, Failed };
 
 // The whole file into `text`; Failed (with `reason`) when it cannot be read
-// or is larger than kMaxSmallFileBytes.
-ReadResult ReadSmallFile(const std::string& path, std::string& text, std::string& reason);
+// or is larger than `maxBytes`.
+ReadResult ReadSmallFile(const std::string& path, std::size_t maxBytes, std::string& text, std::string& reason);
 
 // Writes `text` to a new file beside `path` (mode 0600 whatever the umask),
 // flushes it to the disk and renames it over `path`. `beforeRename` runs

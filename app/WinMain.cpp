@@ -1,29 +1,18 @@
 #include "app/WinMain.h"
 
-#include <cstdio>
 #include <new>
 
 #include "app/MainFrame.h"
 #include "app/RememberedRun.h"
-#include "app/SettingsStore.h"
 #include "app/SkinPlace.h"
+#include "ui/RunGuard.h"
 
 using namespace DuiLib;
 
 namespace {
 
-// Saves what the run changed; a failure is told on standard error and loses
-// only this run's changes.
-void SaveRun(const CMainFrame& frame, const RunState& state, const ProgramStart& start)
-{
-    const RememberedSettings now = CurrentRemembered(frame, state, start.settings.values);
-    if (start.settingsPath.empty() || now == start.settings.values)
-        return;
-    const std::string problem = SaveSettings(start.settingsPath, start.settings, now);
-    if (!problem.empty())
-        std::fprintf(stderr, "OrvelHelper: settings not saved to %s: %s\n", start.settingsPath.c_str(),
-            problem.c_str());
-}
+// How often the run's settings are looked at and, when changed, saved.
+constexpr unsigned kSaveEveryMs = 2000;
 
 } // namespace
 
@@ -44,6 +33,10 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     state->feed = start.feed;
     frame->CreateOver(nullptr);
     ApplyRemembered(*frame, *state, start.settings);
+    // From here on the frame and the state hold the run's settings: they are looked at,
+    // and an ending signal is caught, before any window shows.
+    CRunSaver saver(*frame, *state, start.settingsPath, start.settings.values);
+    const CRunGuard guard(kSaveEveryMs, [&saver] { saver.SaveIfChanged(); });
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {
@@ -51,7 +44,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
         frame->ShowWindow(true, true);
     }
     CPaintManagerUI::MessageLoop();
-    SaveRun(*frame, *state, start);
+    saver.SaveIfChanged();
     CoUninitialize();
     return 0;
 }

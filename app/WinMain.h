@@ -12,7 +12,7 @@ struct ProgramStart {
     FeedSettings feed = BuiltInFeedSettings();
     std::optional<int> room; // open this room at once, without the start window
     SettingsDocument settings; // as read from the settings file
-    std::string settingsPath;  // where to save them at the end; none: not saved
+    std::string settingsPath;  // where to save them; none: not saved
 };
 
 // The program: the start window (or the room's danmaku window straight

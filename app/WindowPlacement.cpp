@@ -32,11 +32,29 @@ WindowRect BesideOwner(const WindowRect& window, const WindowRect& owner, const 
     return placed;
 }
 
+namespace {
+
+// Whether the screen that holds most of the title strip holds a whole grip
+// of it.
+bool GripOnScreen(const WindowRect& window)
+{
+    const RECT strip{window.x, window.y, window.x + window.width, window.y + std::min(window.height, kGripHeight)};
+    MONITORINFO info{sizeof(MONITORINFO), {}, {}, 0};
+    if (!GetMonitorInfoW(MonitorFromRect(&strip, MONITOR_DEFAULTTONULL), &info))
+        return false;
+    const RECT& screen = info.rcMonitor;
+    const long width = std::min(strip.right, screen.right) - std::max(strip.left, screen.left);
+    const long height = std::min(strip.bottom, screen.bottom) - std::max(strip.top, screen.top);
+    return width >= std::min(kGripWidth, window.width) && height >= strip.bottom - strip.top;
+}
+
+} // namespace
+
 WindowRect PlaceOnScreen(const WindowRect& saved)
 {
-    const RECT strip{saved.x, saved.y, saved.x + saved.width, saved.y + std::min(saved.height, kGrabStripHeight)};
-    if (MonitorFromRect(&strip, MONITOR_DEFAULTTONULL))
+    if (GripOnScreen(saved))
         return saved;
+    const RECT strip{saved.x, saved.y, saved.x + saved.width, saved.y + 1};
     MONITORINFO info{sizeof(MONITORINFO), {}, {}, 0};
     if (!GetMonitorInfoW(MonitorFromRect(&strip, MONITOR_DEFAULTTOPRIMARY), &info))
         return saved; // no screen at all: nowhere better to put it

@@ -3,9 +3,10 @@
 #include "app/Settings.h"
 #include "ui/Win32.h"
 
-// Height of the strip at a window's top (its title bar) that must lie on a
-// screen for the user to be able to drag the window.
-constexpr int kGrabStripHeight = 24;
+// The part of a window's title bar, from its top edge, that must lie on one
+// screen for the user to be able to grab the window and drag it.
+constexpr int kGripWidth = 50;
+constexpr int kGripHeight = 20;
 
 // The window centred in `area`, shrunk to fit it where it is larger.
 WindowRect CentredIn(const WindowRect& window, const RECT& area);
@@ -15,6 +16,6 @@ WindowRect CentredIn(const WindowRect& window, const RECT& area);
 // the owner when neither side has room. Kept inside `area` where it fits.
 WindowRect BesideOwner(const WindowRect& window, const WindowRect& owner, const RECT& area);
 
-// A remembered place as it is, or, when its title strip lies on no current
-// screen, centred on the primary screen's free area.
+// A remembered place as it is, or, when no screen holds a grip of its title
+// bar (kGripWidth by kGripHeight), centred on the primary screen's free area.
 WindowRect PlaceOnScreen(const WindowRect& saved);

@@ -1,6 +1,26 @@
 #include "feed/JsonParse.h"
 
+#include <memory>
+
 #include "support/DecimalText.h"
+
+namespace {
+
+// Strict JSON, and nothing after the document: text past it would be
+// silently dropped by the next write. Any value may be the root (a feed
+// message may be null). One reader a thread, as a reader keeps state.
+Json::CharReader& StrictReader()
+{
+    thread_local const std::unique_ptr<Json::CharReader> reader = [] {
+        Json::CharReaderBuilder builder;
+        Json::CharReaderBuilder::strictMode(&builder.settings_);
+        builder["strictRoot"] = false;
+        return std::unique_ptr<Json::CharReader>(builder.newCharReader());
+    }();
+    return *reader;
+}
+
+} // namespace
 
 bool ParseJson(const std::string& text, Json::Value& root)
 {
@@ -9,9 +29,8 @@ bool ParseJson(const std::string& text, Json::Value& root)
 
 bool ParseJson(const char* begin, const char* end, Json::Value& root)
 {
-    Json::Reader reader;
     try {
-        return reader.parse(begin, end, root);
+        return StrictReader().parse(begin, end, &root, nullptr);
     } catch (const Json::Exception&) {
         // The reader throws, rather than failing, past its nesting limit.
         root = Json::Value();

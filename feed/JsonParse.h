@@ -8,8 +8,10 @@
 
 // Small exception-free helpers over JsonCpp for the feed's decoding.
 
-// Parses a whole document into `root`; false when it is not JSON. Documents
-// nested too deeply for the reader count as not JSON instead of throwing.
+// Parses a whole document into `root`; false when it is not strict JSON
+// (comments, a repeated key or anything after the value count as errors).
+// Documents nested too deeply for the reader count as not JSON instead of
+// throwing.
 bool ParseJson(const std::string& text, Json::Value& root);
 // The same over the bytes [begin, end), without copying them.
 bool ParseJson(const char* begin, const char* end, Json::Value& root);

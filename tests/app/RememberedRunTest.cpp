@@ -1,7 +1,11 @@
-// The remembered settings in the windows: filled in at the start, read back
-// at the end, and a place that lies off every screen moved back.
+// The remembered settings in the windows: filled in at the start, saved
+// while the program runs and at its end, and a place that lies off every
+// screen moved back.
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include "app/RememberedRun.h"
 #include "app/SettingsStore.h"
@@ -11,6 +15,7 @@
 #include "feed/JsonParse.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/common/TempFolder.h"
+#include "ui/RunGuard.h"
 #include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
@@ -49,117 +54,104 @@ protected:
 
 } // namespace
 
-TEST(PlaceOnScreenTest, APlaceOnAScreenIsKept)
+// Kept while a grip of its title bar (50 by 20) lies on a screen; else
+// centred on the primary screen.
+TEST(PlaceOnScreenTest, APlaceIsKeptOnlyWhileItsTitleBarCanBeGrabbed)
 {
     const RECT work = PrimaryWorkArea();
-    const WindowRect on{static_cast<int>(work.left) + 10, static_cast<int>(work.top) + 10, 300, 250};
-    EXPECT_EQ(PlaceOnScreen(on), on);
-    const WindowRect halfOff{static_cast<int>(work.right) - 100, static_cast<int>(work.top) + 10, 300, 250};
-    EXPECT_EQ(PlaceOnScreen(halfOff), halfOff) << "its title bar can still be reached";
-}
-
-TEST(PlaceOnScreenTest, APlaceOffEveryScreenIsCentredOnThePrimaryScreen)
-{
-    const RECT work = PrimaryWorkArea();
-    for (const WindowRect& off : {WindowRect{9000, 9000, 300, 250}, WindowRect{-5000, 20, 300, 250},
-             WindowRect{20, -240, 300, 250}, WindowRect{-100000, -100000, 16384, 16384}}) {
-        const WindowRect placed = PlaceOnScreen(off);
-        EXPECT_TRUE(Inside(placed, work)) << off.x << "," << off.y;
-        EXPECT_LE(placed.width, off.width);
+    const int left = work.left, top = work.top, right = work.right, bottom = work.bottom;
+    const struct {
+        WindowRect place;
+        bool kept;
+    } cases[] = {{{left + 10, top + 10, 300, 250}, true}, {{right - 100, top + 10, 300, 250}, true},
+        {{right - kGripWidth, top, 300, 250}, true}, {{right - kGripWidth + 1, top, 300, 250}, false},
+        {{right - 1, top, 300, 250}, false}, {{left - 299, top, 300, 250}, false},
+        {{left, bottom - kGripHeight, 300, 250}, true}, {{left, bottom - kGripHeight + 1, 300, 250}, false},
+        {{left, top - 1, 300, 250}, false}, {{9000, 9000, 300, 250}, false}, {{-5000, 20, 300, 250}, false},
+        {{-100000, -100000, 16384, 16384}, false}};
+    for (const auto& c : cases) {
+        const WindowRect placed = PlaceOnScreen(c.place);
+        EXPECT_EQ(placed == c.place, c.kept) << c.place.x << "," << c.place.y;
+        EXPECT_TRUE(c.kept || Inside(placed, work)) << c.place.x << "," << c.place.y;
     }
 }
 
-TEST(PlaceOnScreenTest, CentringShrinksAWindowLargerThanTheArea)
-{
-    const WindowRect r = CentredIn(WindowRect{0, 0, 500, 100}, RECT{100, 100, 400, 400});
-    EXPECT_EQ(r, (WindowRect{100, 200, 300, 100}));
-}
-
+// Beside the owner where there is room (the right first), else centred over
+// it; kept on the screen where it fits, else at its corner.
 TEST(PlaceOnScreenTest, ADialogGoesBesideItsOwnerWhereThereIsRoom)
 {
-    struct Case {
-        const char* name;
+    const RECT screen{0, 0, 1000, 800};
+    const struct {
         WindowRect owner;
         RECT area;
         int x, y;
-    };
-    const RECT screen{0, 0, 1000, 800};
-    for (const Case& c : {Case{"right", {100, 100, 300, 250}, screen, 400, 100},
-             Case{"left", {650, 100, 300, 250}, screen, 350, 100},
-             Case{"no side: centred over it", {50, 100, 900, 250}, screen, 350, 88},
-             Case{"kept above the bottom", {100, 700, 300, 250}, screen, 400, 525},
-             Case{"owner half off the screen", {-200, -100, 300, 250}, screen, 100, 0},
-             Case{"screen too small: its corner", {0, 0, 100, 100}, RECT{0, 0, 200, 200}, 0, 0}}) {
+    } cases[] = {{{100, 100, 300, 250}, screen, 400, 100}, {{650, 100, 300, 250}, screen, 350, 100},
+        {{50, 100, 900, 250}, screen, 350, 88}, {{100, 700, 300, 250}, screen, 400, 525},
+        {{-200, -100, 300, 250}, screen, 100, 0}, {{0, 0, 100, 100}, RECT{0, 0, 200, 200}, 0, 0}};
+    for (const auto& c : cases) {
         const WindowRect placed = BesideOwner(WindowRect{0, 0, 300, 275}, c.owner, c.area);
-        EXPECT_EQ(placed, (WindowRect{c.x, c.y, 300, 275})) << c.name << ": " << placed.x << "," << placed.y;
+        EXPECT_EQ(placed, (WindowRect{c.x, c.y, 300, 275})) << c.owner.x << "," << c.owner.y;
     }
 }
 
-TEST_F(RememberedRunTest, TheLastRoomFillsTheFieldAndTheOpacityIsTaken)
-{
-    SettingsDocument read;
-    read.values.room = 4321;
-    read.values.opacity = 90;
-    ApplyRemembered(*frame, state, read);
-    EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"4321"));
-    EXPECT_EQ(frame->m_opacity, 90);
-    EXPECT_TRUE(MessageBoxLog::boxes.empty());
-}
-
-TEST_F(RememberedRunTest, BadValuesAreToldInOneMessageBoxAndTheDefaultsUsed)
-{
-    Json::Value root;
-    ASSERT_TRUE(ParseJson(R"({"opacity": 999, "font_size": "big", "room": 5})", root));
-    ApplyRemembered(*frame, state, ReadSettings(root));
-    ASSERT_EQ(MessageBoxLog::boxes.size(), 1u);
-    const std::u16string& text = MessageBoxLog::boxes[0].text;
-    EXPECT_NE(text.find(u"\"opacity\": 999"), std::u16string::npos);
-    EXPECT_NE(text.find(u"\"font_size\": \"big\""), std::u16string::npos);
-    EXPECT_EQ(frame->m_opacity, 150);
-    EXPECT_EQ(state.fontSize, 11);
-    EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"5"));
-}
-
-TEST_F(RememberedRunTest, TheDanmakuWindowOpensWhereItWasLeftAndIsReadBack)
+// Bad values are told in one message box, the key shown only in part; the
+// good ones are taken, and the danmaku window opens where it was left.
+TEST_F(RememberedRunTest, TheRememberedValuesAreTakenAndTheBadOnesTold)
 {
     const RECT work = PrimaryWorkArea();
     const WindowRect left{static_cast<int>(work.left) + 30, static_cast<int>(work.top) + 40, 360, 280};
-    SettingsDocument read;
-    read.values.danmu = left;
-    read.values.fontSize = 14;
+    Json::Value root;
+    ASSERT_TRUE(ParseJson(R"({"opacity": 90, "font_size": 14, "room": 5, "dms_key": "s_12 34", "danmaku_window": {"x": )"
+            + std::to_string(left.x) + ", \"y\": " + std::to_string(left.y) + R"(, "width": 360, "height": 280}})",
+        root));
+    const SettingsDocument read = ReadSettings(root);
     ApplyRemembered(*frame, state, read);
+    ASSERT_EQ(MessageBoxLog::boxes.size(), 1u);
+    EXPECT_NE(MessageBoxLog::boxes[0].text.find(u"\"dms_key\": \"s_12\"... holds"), std::u16string::npos);
+    EXPECT_EQ(CDuiString(frame->m_editNum->GetText()), CDuiString(u"5"));
     frame->OpenRoom(77);
     ASSERT_NE(state.danmu, nullptr);
     const simulate::WindowState s = simulate::StateOf(state.danmu->GetHWND());
     EXPECT_EQ(WindowRect(left), (WindowRect{s.x, s.y, s.width, s.height}));
     EXPECT_EQ(state.danmu->GetPaintManager().GetDefaultFontSize(), 14);
-
     frame->m_opacity = 66;
-    const RememberedSettings now = CurrentRemembered(*frame, state, read.values);
-    EXPECT_EQ(now.room, 77);
-    EXPECT_EQ(now.opacity, 66);
-    EXPECT_EQ(now.fontSize, 14);
-    EXPECT_EQ(now.danmu, left);
+    EXPECT_EQ(CurrentRemembered(*frame, state, read.values), (RememberedSettings{77, 66, 14, left, read.values.options}));
 }
 
-TEST_F(RememberedRunTest, AWindowLeftOffEveryScreenOpensOnThePrimaryScreen)
+// Looked at every two seconds: saved only when something changed, and then
+// only what changed, over what another copy saved meanwhile.
+TEST_F(RememberedRunTest, TheRunIsSavedWhenItChangesAndOnlyWhatChanged)
 {
-    state.danmuRect = WindowRect{20000, 20000, 300, 250};
-    frame->OpenRoom(1);
-    const simulate::WindowState s = simulate::StateOf(state.danmu->GetHWND());
-    EXPECT_TRUE(Inside(WindowRect{s.x, s.y, s.width, s.height}, PrimaryWorkArea()));
+    TempFolder temp;
+    const std::string path = temp.Path() + "/settings.json";
+    const SettingsDocument read{RememberedSettings{9, 150, 11, WindowRect{1, 2, 300, 250}, {}}, {}, {}};
+    ApplyRemembered(*frame, state, read);
+    CRunSaver saver(*frame, state, path, read.values);
+    saver.SaveIfChanged();
+    EXPECT_FALSE(std::filesystem::exists(path)) << "nothing changed";
+    frame->m_opacity = 70; // without a room, only what the start window holds can change
+    saver.SaveIfChanged();
+    EXPECT_EQ(ReadWhole(path), "{\n  \"opacity\" : 70\n}\n") << "only what changed";
+    WriteWhole(path, R"({"font_size": 12})"); // another copy
+    state.options.hideGifts = true;
+    saver.SaveIfChanged();
+    EXPECT_EQ(ReadWhole(path), "{\n  \"font_size\" : 12,\n  \"hide_gifts\" : true\n}\n");
 }
 
-TEST_F(RememberedRunTest, WithoutARoomOnlyTheOpacityCanHaveChanged)
+// While the program runs: the guard's timer saves, and SIGTERM ends the
+// message loop (so that the run is saved on its way out) instead of the
+// process.
+TEST(RunGuardTest, TheTimerSavesAndSigtermEndsTheLoop)
 {
-    SettingsDocument read;
-    read.values.room = 9;
-    read.values.danmu = WindowRect{1, 2, 300, 250};
-    frame->m_opacity = 10;
-    const RememberedSettings now = CurrentRemembered(*frame, state, read.values);
-    EXPECT_EQ(now.room, 9);
-    EXPECT_EQ(now.danmu, read.values.danmu);
-    EXPECT_EQ(now.opacity, 10);
+    int saves = 0;
+    const CRunGuard guard(1, [&saves] {
+        if (++saves == 1)
+            PostMessageW(nullptr, WM_QUIT, 0, 0);
+    });
+    CPaintManagerUI::MessageLoop(); // ended by the first save
+    EXPECT_GE(saves, 1);
+    ASSERT_EQ(raise(SIGTERM), 0);
+    CPaintManagerUI::MessageLoop();
 }
 
 // The whole run with a room from the command line: no start window shows,

@@ -321,7 +321,7 @@ TEST_F(SettingTest, EditedOptionsComeBackFromTheSettingsFile)
     const std::string path = temp.Path() + "/orvel-helper/settings.json";
     std::string log;
     const SettingsDocument first = LoadSettings(path, log);
-    ASSERT_EQ(SaveSettings(path, first, CurrentRemembered(*frame, state, first.values)), "");
+    ASSERT_EQ(SaveSettings(path, first.values, CurrentRemembered(*frame, state, first.values)), "");
     const SettingsDocument second = LoadSettings(path, log);
     EXPECT_TRUE(second.problems.empty());
     EXPECT_EQ(second.values.options, edited);

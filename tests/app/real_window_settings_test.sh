@@ -5,6 +5,8 @@
 # font size, hides gifts and blocks two words; after quitting, settings.json
 # (0600) holds them, and the next start opens the window where it was, as
 # large and as opaque, with the room already in the start window's field.
+# The room is saved while the program runs; a run ended by SIGTERM exits
+# cleanly and saves.
 #   real_window_settings_test.sh <build folder> <screenshot folder>
 set -euo pipefail
 build=$(cd "${1:?build folder}" && pwd)
@@ -23,7 +25,6 @@ settings=$XDG_CONFIG_HOME/orvel-helper/settings.json
 mkdir -p -m 700 "$(dirname "$settings")"
 echo '{ "background_only_opacity" : false }' >"$settings"
 chmod 600 "$settings"
-cp "$settings" "$tmp/seeded.json"
 start_tray
 start_demo "$build"
 hosts=(--live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS")
@@ -81,7 +82,10 @@ rows_shown() {
   [ "${colours:-0}" -gt 8 ]
 }
 wait_for 200 rows_shown || fail "no rows within 20 s"
-cmp -s "$settings" "$tmp/seeded.json" || fail "settings written before anything changed"
+# The room opened is saved while the program runs, the user's keys kept.
+saved_while_running() { grep -q '"room" : 1000' "$settings"; }
+wait_for 100 saved_while_running || fail "the room was not saved while the program ran: $(cat "$settings")"
+grep -q '"background_only_opacity" : false' "$settings" || fail "the seeded value was lost"
 
 # A drag that coincides with the window being replaced is lost: each is
 # tried up to three times.
@@ -165,4 +169,14 @@ open_menu
 click "$menu" 98 115
 expect_clean_exit
 grep -q '"font_size" : 14' "$settings" || fail "font size lost on the second run"
-echo "PASS: moved, resized, opacity and font size kept and restored"
+
+# Third run, ended by SIGTERM as at a logout: a clean exit that saves.
+"$build/app/OrvelHelper" --room=2000 "${hosts[@]}" &
+app=$!
+pids+=($app)
+own_window() { xdotool search --onlyvisible --pid "$app" --name '^Orvel直播弹幕助手$'; }
+wait_for 150 own_window || fail "--room did not open the danmaku window"
+kill -TERM "$app"
+expect_clean_exit
+grep -q '"room" : 2000' "$settings" || fail "room not saved at SIGTERM: $(cat "$settings")"
+echo "PASS: moved, resized, opacity and font size kept and restored; saved while running and at SIGTERM"
