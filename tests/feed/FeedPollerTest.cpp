@@ -1,10 +1,5 @@
 #include "feed/FeedPoller.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <string>
 #include <vector>
@@ -14,6 +9,7 @@
 #include "feed/FeedDecode.h"
 #include "feed/FeedUrls.h"
 #include "feed/PollOutcome.h"
+#include "ScriptedServer.h"
 #include "tools/DemoServices.h"
 
 namespace {
@@ -125,31 +121,9 @@ INSTANTIATE_TEST_SUITE_P(Replies, FeedFailureTest, testing::Values(
     FailureCase{"RedirectedAndChunked", Served(OnlineMode::Ok, HistoryMode::Ok, true, true), true, true, ""}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
-// A loopback port that is bound but not listening, so that connections to
-// it are refused for as long as the object lives.
-class RefusingPort {
-public:
-    RefusingPort() : m_socket(socket(AF_INET, SOCK_STREAM, 0))
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        EXPECT_EQ(bind(m_socket, reinterpret_cast<sockaddr*>(&address), size), 0);
-        EXPECT_EQ(getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &size), 0);
-        m_port = ntohs(address.sin_port);
-    }
-    ~RefusingPort() { close(m_socket); }
-    std::string Host() const { return "127.0.0.1:" + std::to_string(m_port); }
-
-private:
-    int m_socket;
-    int m_port = 0;
-};
-
 TEST(FeedPollerTest, UnreachableServicesChangeNothingButSayWhy)
 {
-    RefusingPort refusing;
+    const BoundPort refusing;  // not listening: connections are refused
     const FeedSettings settings{refusing.Host(), refusing.Host(), 0};
     CDanmuList list;
     list.SetOnline(3);
