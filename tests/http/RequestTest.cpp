@@ -107,46 +107,29 @@ std::string WithBoundary(std::string text, const std::string& boundary)
     return text;
 }
 
-// A GET sends its form as the target's query, replacing any it had, and no
-// body or length.
-TEST(Serialize, QueryFormReplacesTheTargetsQuery)
+// The body and its headers as sent: a GET sends its form as the target's
+// query, replacing any it had, and no body or length. "{b}" stands for the
+// form's boundary; callerType is the Content-Type the caller set, if any.
+TEST(Serialize, FormsAndBodies)
 {
-    const struct { const char* path; const char* field; const char* requestLine; } cases[] = {{"/s", "a b", "GET /s?q=a+b HTTP/1.1\r\n"},
-                 {"/s?old=1", "a b", "GET /s?q=a+b HTTP/1.1\r\n"},
-                 {"/s?old=1", nullptr, "GET /s?old=1 HTTP/1.1\r\n"}};
-    for (const auto& c : cases) {
-        CHttpRequest request;
-        request.SetPath(c.path);
-        if (c.field)
-            request.m_form.m_fields["q"] = c.field;
-        std::string text, unused;
-        ASSERT_EQ(0, request.Serialize(text));
-        EXPECT_EQ(c.requestLine, RequestLine(text));
-        EXPECT_EQ("", Body(text));
-        EXPECT_EQ(-1, request.GetHeader("Content-Length", unused));
-    }
-}
-
-// What a POST sends: "{b}" stands for the form's boundary.
-TEST(Serialize, PostBodies)
-{
-    const char kFormType[] = "application/x-www-form-urlencoded";
-    const char kMultipartType[] = "multipart/form-data; boundary={b}";
-    // callerType: the Content-Type the caller set, if any.
-    const struct { const char* name; int multipart; std::map<std::string, std::string> fields; const char* rawBody;
-                   const char* callerType, *type, *length, *body; } cases[] = {
-        {"Form", 0, {{"b", "x y"}, {"a", "1&2"}}, "", nullptr, kFormType, "13", "a=1%262&b=x+y"},
-        {"EmptyFormKeepsCallersType", 0, {}, "", "text/plain", "text/plain", "0", ""},
-        {"Multipart", 1, {{"f", "v"}}, "", nullptr, kMultipartType, "137",
+    const char kFormType[] = "application/x-www-form-urlencoded", kMultipartType[] = "multipart/form-data; boundary={b}";
+    const struct { const char* name; const char* method; int multipart; std::map<std::string, std::string> fields;
+                   const char* rawBody, *callerType, *requestLine, *type, *length, *body; } cases[] = {
+        {"QueryForm", "GET", 0, {{"q", "a b"}}, "", nullptr, "GET /s?q=a+b HTTP/1.1\r\n", "", "", ""},
+        {"NoQueryForm", "GET", 0, {}, "", nullptr, "GET /s?old=1 HTTP/1.1\r\n", "", "", ""},
+        {"Form", "POST", 0, {{"b", "x y"}, {"a", "1&2"}}, "", nullptr, "POST /s HTTP/1.1\r\n", kFormType, "13", "a=1%262&b=x+y"},
+        {"EmptyFormKeepsCallersType", "POST", 0, {}, "", "text/plain", "POST /s HTTP/1.1\r\n", "text/plain", "0", ""},
+        {"Multipart", "POST", 1, {{"f", "v"}}, "", nullptr, "POST /s HTTP/1.1\r\n", kMultipartType, "137",
          "--{b}\r\nContent-Disposition: form-data; name=\"f\"\r\n\r\nv\r\n--{b}--\r\n"},
-        {"EmptyMultipartReplacesCallersType", 1, {}, "", "text/plain", kMultipartType, "46", "--{b}--\r\n"},
-        {"RawBodyWinsOverTheForm", 0, {{"f", "v"}}, "hello", nullptr, "application/user-defined", "5", "hello"},
-        {"RawBodyWinsOverMultipart", 1, {{"f", "v"}}, "hello", nullptr, "application/user-defined", "5", "hello"},
+        {"EmptyMultipartReplacesCallersType", "POST", 1, {}, "", "text/plain", "POST /s HTTP/1.1\r\n", kMultipartType, "46", "--{b}--\r\n"},
+        {"RawBodyWinsOverTheForm", "POST", 0, {{"f", "v"}}, "hello", nullptr, "POST /s HTTP/1.1\r\n", "application/user-defined", "5", "hello"},
+        {"RawBodyWinsOverMultipart", "POST", 1, {{"f", "v"}}, "hello", nullptr, "POST /s HTTP/1.1\r\n", "application/user-defined", "5", "hello"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CHttpRequest request;
-        request.m_method = "POST";
+        request.SetPath(c.method == std::string("GET") ? "/s?old=1" : "/s");
+        request.m_method = c.method;
         request.m_multipart = c.multipart;
         request.m_form.m_fields = c.fields;
         request.m_body = c.rawBody;
@@ -155,9 +138,10 @@ TEST(Serialize, PostBodies)
         std::string text, type, length;
         ASSERT_EQ(0, request.Serialize(text));
         const std::string boundary = request.m_form.m_boundary;
-        EXPECT_EQ(0, request.GetHeader("Content-Type", type));
+        EXPECT_EQ(c.requestLine, RequestLine(text));
+        EXPECT_EQ(*c.type ? 0 : -1, request.GetHeader("Content-Type", type));
         EXPECT_EQ(WithBoundary(c.type, boundary), type);
-        EXPECT_EQ(0, request.GetHeader("Content-Length", length));
+        EXPECT_EQ(*c.length ? 0 : -1, request.GetHeader("Content-Length", length));
         EXPECT_EQ(c.length, length);
         EXPECT_EQ(WithBoundary(c.body, boundary), Body(text));
         if (!c.multipart)
