@@ -91,14 +91,6 @@ std::string Body(const std::string& text)
     return text.substr(text.find("\r\n\r\n") + 4);
 }
 
-std::string Times(const std::string& text, int n)
-{
-    std::string out;
-    while (n-- > 0)
-        out += text;
-    return out;
-}
-
 // Every "{b}" in text replaced by the boundary.
 std::string WithBoundary(std::string text, const std::string& boundary)
 {
@@ -160,18 +152,11 @@ TEST(Serialize, ProxyTargetsAndAuthorization)
     const struct { const char* host; int port; const char* path, *scheme; std::string user; const char* password, *requestLine;
                    std::string authorization; } cases[] = {
         {"h", 8080, "/x", "Basic", "u", "", "GET http://h:8080/x HTTP/1.1\r\n", "Basic dTo="},
-        {"h", 80, "/x", "BASIC realm", "u", "p", "GET http://h/x HTTP/1.1\r\n", "Basic dTpw"},
-        {"h", 80, "HTTP://o/x", "basic", "u", "", "GET HTTP://o/x HTTP/1.1\r\n", "Basic dTo="},
+        {"h", 80, "HTTP://o/x", "basic realm", "u", "p", "GET HTTP://o/x HTTP/1.1\r\n", "Basic dTpw"},
         {"", 80, "/x", "Basic", "u", "", "GET /x HTTP/1.1\r\n", ""},
         {"h", 80, "/x", "Basic", "", "p", "GET http://h/x HTTP/1.1\r\n", ""},
         {"h", 80, "/x", "Digest", "u", "p", "GET http://h/x HTTP/1.1\r\n", ""},
         {"h", 80, "/x", "Basi", "u", "p", "GET http://h/x HTTP/1.1\r\n", ""},
-        // With ":" 57 bytes: one full line, its line break dropped.
-        {"h", 80, "/x", "Basic", std::string(56, 'u'), "", "GET http://h/x HTTP/1.1\r\n",
-         "Basic " + Times("dXV1", 18) + "dXU6"},
-        // 59 bytes: the line break inside becomes two spaces.
-        {"h", 80, "/x", "Basic", std::string(58, 'u'), "", "GET http://h/x HTTP/1.1\r\n",
-         "Basic " + Times("dXV1", 19) + "  dTo="},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.host << " " << c.path << " " << c.scheme << " " << c.user);

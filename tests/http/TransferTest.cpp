@@ -38,22 +38,6 @@ TEST(Execute, SendsTheRequestTextAndFetchesTheReply)
               server.Requests());
 }
 
-TEST(Execute, LargeRepliesArriveWholeInEveryFraming)
-{
-    std::string body(3 << 20, 'x');
-    for (std::size_t i = 0; i < body.size(); i += 4093)
-        body[i] = static_cast<char>('a' + i % 26);
-    std::vector<ServerScript> scripts;
-    for (const Framing& framing : kFramings)
-        scripts.push_back(Reply(framing.frame(body)));
-    CScriptedServer server(scripts);
-    CHttpClient client;
-    for (const Framing& framing : kFramings) {
-        EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, 0)) << framing.name;
-        EXPECT_TRUE(client.m_response.m_body == body) << framing.name;
-    }
-}
-
 // How each exchange ends on a real connection, and what the client keeps. A
 // server that stalls after its reply makes a client that waits for more run
 // into its budget; hostile or stuck ones must end within it, keeping nothing.

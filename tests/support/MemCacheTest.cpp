@@ -129,11 +129,7 @@ std::time_t LocalTime(int hour, int minute, int second)
 
 TEST(MemCache, NightOnlyTrimsFromTwoToFiveFiftyNineOtherwiseAtAnyHour)
 {
-    const struct {
-        bool nightOnly;
-        int hour, minute, second;
-        bool trims;
-    } cases[] = {
+    const struct { bool nightOnly; int hour, minute, second; bool trims; } cases[] = {
         {true, 1, 59, 59, false}, {true, 2, 0, 0, true},   {true, 5, 59, 59, true},
         {true, 6, 0, 0, false},   {true, 13, 0, 0, false}, {false, 13, 0, 0, true},
     };

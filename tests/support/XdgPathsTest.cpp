@@ -19,9 +19,7 @@ void SetVariable(const char* name, const char* value)
 }
 
 TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
-  const struct {
-    const char *config, *state, *wantConfig, *wantState;
-  } cases[] = {
+  const struct { const char *config, *state, *wantConfig, *wantState; } cases[] = {
     {"/cfg", "/st", "/cfg/orvel-helper", "/st/orvel-helper"},
     {nullptr, nullptr, "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
     {"relative/cfg", "", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},

@@ -59,15 +59,12 @@ TEST(DemoServicesTest, RoomsSpanThe32BitRange)
 {
     Running demo;
     ASSERT_TRUE(demo.started);
-    const struct {
-        const char* room;
-        int status;
-    } cases[] = {
+    const std::pair<const char*, int> cases[] = {
         {"1000000000", 200}, {"2147483647", 200},  {"-2147483648", 200}, {"0", 200},
         {"2147483648", 404}, {"-2147483649", 404}, {"99999999999", 404},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(demo.HistoryStatus(std::string("/v1/historys/") + c.room + "_orvel/0/25"), c.status) << c.room;
+    for (const auto& [room, status] : cases)
+        EXPECT_EQ(demo.HistoryStatus(std::string("/v1/historys/") + room + "_orvel/0/25"), status) << room;
 }
 
 // The moved copy's reply is chunked and slow and still carries its body.
