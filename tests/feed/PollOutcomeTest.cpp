@@ -23,7 +23,6 @@ TEST(PollOutcomeTest, NamesTheFirstRequestThatFailed)
         {"SendFailed", kGood, Request(-5, 0, false), "发送失败 127.0.0.1:18081"},
         {"ReceiveFailed", kGood, Request(-6, 200, false), "回复过大或中断 127.0.0.1:18081"},
         {"Unauthorised", kGood, Request(0, 401, false), "授权被拒绝 (401)"},
-        {"Forbidden", kGood, Request(0, 403, false), "授权被拒绝 (403)"},
         {"ServerError", kGood, Request(0, 503, false), "服务器错误 (503)"},
         {"Unparsable", Request(0, 200, false), kGood, "服务器回复无法解析"},
         {"OnlineFirst", Request(-3, 0, false), Request(0, 401, false), "无法连接 127.0.0.1:18081"},

@@ -87,30 +87,21 @@ TEST(ResolveUrl, ResolvesAgainstTheBase)
 }
 
 
-TEST(UrlEncode, KeepsTheSafeSetAndEscapesTheRest)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"a-b_c.d,e:f|g", "a-b_c.d,e:f|g"}, {"~", "%7E"}, {"+", "%2B"}, {" ", "+"},
-        {"a b&c=d/e%f*", "a+b%26c%3Dd%2Fe%25f%2A"}, {std::string("\0\xFF", 2), "%00%FF"}, {"", ""},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(out, UrlEncode(in)) << in;
-}
-
-// Groups of three bytes, padding, and a line break after every 76 characters.
-TEST(Base64Encode, GroupsPaddingAndLineBreaks)
+// URL encoding keeps a safe set; base64 makes groups of three bytes with
+// padding, and a line break after every 76 characters.
+TEST(Encoding, UrlAndBase64)
 {
     const std::string line(76, 'A');
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foobar", "Zm9vYmFy"}, {"\xFF\xFE\xFD", "//79"},
-        {std::string(55, '\0'), std::string(72, 'A') + "AA=="},
-        {std::string(57, '\0'), line + "\r\n"},
-        {std::string(58, '\0'), line + "\r\nAA=="},
-        {std::string(59, '\0'), line + "\r\nAAA="},
-        {std::string(114, '\0'), line + "\r\n" + line + "\r\n"},
+    const struct { bool base64; std::string in, out; } cases[] = {
+        {false, "a-b_c.d,e:f|g", "a-b_c.d,e:f|g"}, {false, "~", "%7E"}, {false, "+", "%2B"}, {false, " ", "+"},
+        {false, "a b&c=d/e%f*", "a+b%26c%3Dd%2Fe%25f%2A"}, {false, std::string("\0\xFF", 2), "%00%FF"}, {false, "", ""},
+        {true, "", ""}, {true, "f", "Zg=="}, {true, "fo", "Zm8="}, {true, "foobar", "Zm9vYmFy"}, {true, "\xFF\xFE\xFD", "//79"},
+        {true, std::string(55, '\0'), std::string(72, 'A') + "AA=="}, {true, std::string(57, '\0'), line + "\r\n"},
+        {true, std::string(58, '\0'), line + "\r\nAA=="}, {true, std::string(59, '\0'), line + "\r\nAAA="},
+        {true, std::string(114, '\0'), line + "\r\n" + line + "\r\n"},
     };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(out, Base64Encode(in)) << in.size();
+    for (const auto& c : cases)
+        EXPECT_EQ(c.out, c.base64 ? Base64Encode(c.in) : UrlEncode(c.in)) << c.in.size() << " " << c.in;
 }
 
 // A replacement that holds the pattern is not searched again; an empty
