@@ -23,11 +23,9 @@ TEST(ToWideTest, ConvertsAndReplacesInvalidInput)
 TEST(ToWideCutTest, LongTextsEndInAnEllipsisWithinTheBound)
 {
     const std::size_t bound = 10;
-    const struct {
-        const char* name;
-        std::string unit;          // one character, repeated
-        std::size_t unitsPerChar;  // its length in UTF-16
-    } kinds[] = {{"Latin", "a", 1}, {"Chinese", "\xe5\xbc\xb9", 1}, {"Emoji", "\xf0\x9f\x8e\x89", 2}, {"Invalid", "\xff", 1}};
+    // One character, repeated, and its length in UTF-16.
+    const struct { const char* name; std::string unit; std::size_t unitsPerChar; } kinds[] = {
+        {"Latin", "a", 1}, {"Chinese", "\xe5\xbc\xb9", 1}, {"Emoji", "\xf0\x9f\x8e\x89", 2}, {"Invalid", "\xff", 1}};
     for (const auto& kind : kinds) {
         std::string utf8;
         for (std::size_t chars = 1; chars * kind.unitsPerChar <= bound + 4; ++chars) {

@@ -108,18 +108,21 @@ bool CScriptedServer::Adopt(int connection)
     return true;
 }
 
-// Whether the script goes on.
+// Whether the script goes on. A trickle is sent one byte at a time.
 bool CScriptedServer::Play(int connection, const ServerStep& step)
 {
-    switch (step.kind) {
-    case ServerStep::ExpectRequest:
+    if (step.kind == ServerStep::ExpectRequest)
         return ReadRequest(connection);
-    case ServerStep::Send:
-        return SendBytes(connection, step);
-    case ServerStep::Stall:
+    if (step.kind == ServerStep::Stall) {
         Drain(connection);
+        return false;
     }
-    return false;
+    const std::size_t piece = step.pauseMs > 0 ? 1 : step.bytes.size();
+    for (std::size_t at = 0; at < step.bytes.size(); at += piece) {
+        if (!SendAll(connection, step.bytes.substr(at, piece)) || (step.pauseMs > 0 && !Rest(step.pauseMs)))
+            return false;
+    }
+    return true;
 }
 
 bool CScriptedServer::ReadRequest(int connection)
@@ -134,17 +137,6 @@ bool CScriptedServer::ReadRequest(int connection)
     }
     std::lock_guard<std::mutex> guard(m_lock);
     m_requests.push_back(text);
-    return true;
-}
-
-bool CScriptedServer::SendBytes(int connection, const ServerStep& step)
-{
-    if (step.pauseMs == 0)
-        return SendAll(connection, step.bytes);
-    for (char byte : step.bytes) {
-        if (!SendAll(connection, std::string(1, byte)) || !Rest(step.pauseMs))
-            return false;
-    }
     return true;
 }
 

@@ -57,7 +57,6 @@ private:
     bool Adopt(int connection);
     bool Play(int connection, const ServerStep& step);
     bool ReadRequest(int connection);
-    bool SendBytes(int connection, const ServerStep& step);
     bool Rest(int ms);
 
     const std::vector<ServerScript> m_scripts;
