@@ -76,15 +76,6 @@ TEST(DecodeMessageTest, FollowsTheExactTypesAndWords)
     }
 }
 
-std::vector<std::u16string> Texts(const std::vector<DanmuItem>& items)
-{
-    std::vector<std::u16string> texts;
-    for (const DanmuItem& item : items) {
-        texts.push_back(item.msg);
-    }
-    return texts;
-}
-
 // Unusable elements are skipped; nothing stands for an unreadable reply, told
 // apart from an empty one.
 TEST(DecodeHistoryTest, ReversesUsableElementsAndSkipsTheRest)
@@ -108,7 +99,10 @@ TEST(DecodeHistoryTest, ReversesUsableElementsAndSkipsTheRest)
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
         EXPECT_EQ(ReadHistory(k.body).has_value(), k.texts.has_value());
-        EXPECT_EQ(Texts(DecodeHistory(k.body)), k.texts.value_or(TextList{}));
+        TextList texts;
+        for (const DanmuItem& item : DecodeHistory(k.body))
+            texts.push_back(item.msg);
+        EXPECT_EQ(texts, k.texts.value_or(TextList{}));
     }
 }
 

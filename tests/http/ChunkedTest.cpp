@@ -97,9 +97,10 @@ TEST(Chunked, BoundsAndFeedsAfterTheEnd)
         // Found by fuzzing: a staged size line completed with its whole chunk
         // and the next line's CR in one feed.
         {"LoneCrAfterAChunkWaits", {"1;x", "\r\nhe\r", "\n0\r\n"}, {kMore, kMore, kDone}, "h"},
-        // A size line split before its end stages the data after it too.
-        {"LongStagedInputIsDropped", {"1000", "\r\n" + std::string(4096, 'x') + "\r\n1", "\r\nz\r\n0\r\n"}, {kMore, kMore, kDone},
-         std::string(4096, 'x') + "z"},
+        // A size line split before its end stages the data after it too; the
+        // consumed part goes while the next size line is still read.
+        {"LongStagedInputIsDropped", {"1000", "\r\n" + std::string(4096, 'x') + "\r\n\r\n5"}, {kMore, kMore},
+         std::string(4096, 'x'), false},
         {"FeedAfterTheEndChangesNothing", {"1\r\na\r\n0\r\n", "5\r\nhello\r\n"}, {kDone, kDone}, "a"},
     };
     for (const auto& c : cases) {

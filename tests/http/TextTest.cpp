@@ -19,8 +19,6 @@ TEST(SplitUrl, CutsAtTheFixedCharacters)
         {"ftp://host/x", 0, "host", 80, "/x"},
         {"http://host/a:b", 0, "host", 80, "/a:b"},
         {"http://host:-5/x", 0, "host", 80, "/x"},
-        {"http://host: 81/x", 0, "host", 81, "/x"},
-        {"http://host:99999999999999/x", 0, "host", 2147483647, "/x"},
         {"http://host?x=1", 0, "host?x=1", 80, "/"},
         {"http://user:pw@host/x", 0, "user", 80, "/x"},
         {"a?u=http://b/c", 0, "b", 80, "/c"},
