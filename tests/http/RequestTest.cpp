@@ -45,25 +45,20 @@ TEST(Headers, LookUpIsExactAndIntegersAreText)
     EXPECT_EQ("-2147483648", value);
 }
 
-TEST(HttpRequest, SetPathMakesTheRequestTarget)
+TEST(HttpRequest, SetPathAndSetHostMakeTheTargetAndTheHostHeader)
 {
-    const struct { const char* text; const char* path; } cases[] = {
+    const std::pair<const char*, const char*> paths[] = {
         {"a b", "/a%20b"},       {"  /x  ", "/x"},        {"", "/"},
         {"/a%20b", "/a%20b"},    {"x?q=\xE4", "/x?q=\xE4"}, {"http:/x", "/http:/x"},
-        {"HTTP://h/p", "HTTP://h/p"}, {"/a\tb\rc\nd e", "/a%20b%20c%20d%20e"},
-    };
-    for (const auto& c : cases) {
+        {"HTTP://h/p", "HTTP://h/p"}, {"/a\tb\rc\nd e", "/a%20b%20c%20d%20e"}};
+    for (const auto& [text, path] : paths) {
         CHttpRequest request;
-        EXPECT_EQ(0, request.SetPath(c.text));
-        EXPECT_EQ(c.path, request.m_path) << c.text;
+        EXPECT_EQ(0, request.SetPath(text));
+        EXPECT_EQ(path, request.m_path) << text;
     }
-}
-
-TEST(HttpRequest, SetHostPortDecidesTheHostHeader)
-{
-    const struct { int port; int stored; const char* header; } cases[] = {{80, 80, "h"}, {8080, 8080, "h:8080"}, {99999, 80, "h"}, {-1, 80, "h"},
-                 {65535, 65535, "h:65535"}};
-    for (const auto& c : cases) {
+    const struct { int port, stored; const char* header; } hosts[] = {
+        {80, 80, "h"}, {8080, 8080, "h:8080"}, {99999, 80, "h"}, {-1, 80, "h"}, {65535, 65535, "h:65535"}};
+    for (const auto& c : hosts) {
         CHttpRequest request;
         std::string host;
         EXPECT_EQ(0, request.SetHost("h", c.port));
@@ -72,7 +67,6 @@ TEST(HttpRequest, SetHostPortDecidesTheHostHeader)
         EXPECT_EQ(c.stored, request.m_port);
     }
 }
-
 
 std::string RequestLine(const std::string& text)
 {
