@@ -20,17 +20,6 @@ bool IsWhole(const std::vector<DanmuItem>& items)
     return items.empty() || items == ListFor(items.front().level);
 }
 
-TEST(DanmuListTest, PublishReplacesTheWholeListUnlessEmpty)
-{
-    CDanmuList list;
-    EXPECT_FALSE(list.Publish({}));
-    ASSERT_TRUE(list.Publish(ListFor(5)));
-    EXPECT_FALSE(list.Publish({}));  // an empty list is never published
-    EXPECT_EQ(list.Snapshot(), ListFor(5));
-    ASSERT_TRUE(list.Publish(ListFor(1)));
-    EXPECT_EQ(list.Snapshot(), ListFor(1));
-}
-
 // Writer and reader on two threads, as worker and window. Run it under
 // ThreadSanitizer: a missing lock shows up as a report, a torn copy here.
 TEST(DanmuListTest, PublishAgainstSnapshotOnTwoThreads)

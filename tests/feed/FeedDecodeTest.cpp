@@ -30,132 +30,81 @@ std::string Chat(const std::string& nick, const std::string& text, int level)
            R"(","level":)" + std::to_string(level) + "}";
 }
 
-std::string DeepArray(int depth)
+TEST(DecodeOnlineTest, TakesOnlyAStringOnlineMember)
 {
-    return std::string(depth, '[') + std::string(depth, ']');
+    const std::pair<std::string, std::optional<std::int32_t>> cases[] = {
+        {R"({"online":"37"})", 37}, {R"({"online":37})", std::nullopt},
+        {R"({"code":0,"online":"8","live_id":3})", 8}, {R"({"count":"8"})", std::nullopt},
+        {R"([{"online":"8"}])", std::nullopt}, {R"("8")", std::nullopt}, {"null", std::nullopt},
+        {"<html>busy</html>", std::nullopt}, {"", std::nullopt}};
+    for (const auto& [body, count] : cases)
+        EXPECT_EQ(DecodeOnline(body), count) << body;
 }
 
-struct OnlineCase {
-    const char* name;
-    std::string body;
-    std::optional<std::int32_t> count;
-};
-
-void PrintTo(const OnlineCase& c, std::ostream* os) { *os << c.name; }
-
-class DecodeOnlineTest : public testing::TestWithParam<OnlineCase> {};
-
-TEST_P(DecodeOnlineTest, TakesOnlyAStringOnlineMember)
+// A member of another type than its own counts as missing.
+TEST(DecodeMessageTest, FollowsTheExactTypesAndWords)
 {
-    EXPECT_EQ(DecodeOnline(GetParam().body), GetParam().count);
-}
-
-INSTANTIATE_TEST_SUITE_P(Replies, DecodeOnlineTest, testing::Values(
-    OnlineCase{"String37", R"({"online":"37"})", 37},
-    OnlineCase{"Number37", R"({"online":37})", std::nullopt},
-    OnlineCase{"OtherMembersIgnored", R"({"code":0,"online":"8","live_id":3})", 8},
-    OnlineCase{"Missing", R"({"count":"8"})", std::nullopt},
-    OnlineCase{"Array", R"([{"online":"8"}])", std::nullopt},
-    OnlineCase{"BareString", R"("8")", std::nullopt},
-    OnlineCase{"Null", "null", std::nullopt},
-    OnlineCase{"Unparsable", "<html>busy</html>", std::nullopt},
-    OnlineCase{"Empty", "", std::nullopt},
-    OnlineCase{"DeepNesting", DeepArray(100000), std::nullopt}),
-    [](const testing::TestParamInfo<OnlineCase>& info) { return info.param.name; });
-
-struct MessageCase {
-    const char* name;
-    std::string document;
-    std::optional<DanmuItem> item;
-};
-
-void PrintTo(const MessageCase& c, std::ostream* os) { *os << c.name; }
-
-class DecodeMessageTest : public testing::TestWithParam<MessageCase> {};
-
-TEST_P(DecodeMessageTest, FollowsTheExactTypesAndWords)
-{
-    const std::optional<DanmuItem> item = DecodeMessage(GetParam().document);
-    ASSERT_EQ(item.has_value(), GetParam().item.has_value());
-    if (item) {
-        EXPECT_EQ(item->nick, GetParam().item->nick);
-        EXPECT_EQ(item->msg, GetParam().item->msg);
-        EXPECT_EQ(item->level, GetParam().item->level);
-        EXPECT_EQ(item->gift, GetParam().item->gift);
+    const struct { const char* name; std::string document; std::optional<DanmuItem> item; } cases[] = {
+        {"Normal", Chat("A", "hi", 2), DanmuItem{u"A:", u"hi", 2}},
+        {"Gift", R"({"nickname":"A","msgType":"gift","giftName":"B","level":3})", DanmuItem{u"A:", u"送出了[B]", 3, true}},
+        {"ChatReadingLikeAGift", Chat("A", "送出了[B]", 3), DanmuItem{u"A:", u"送出了[B]", 3, false}},
+        {"NormalWithCapital", R"({"nickname":"A","msgType":"Normal","msg":"hi","level":1})", DanmuItem{u"A:", u"", 1}},
+        {"OtherKind", R"({"nickname":"A","msgType":"enter","msg":"hi"})", DanmuItem{u"A:", u"", 0}},
+        {"GiftWithoutName", R"({"nickname":"A","msgType":"gift","msg":"hi"})", DanmuItem{u"A:", u"", 0, true}},
+        {"KindNotString", R"({"nickname":"A","msgType":1,"msg":"hi"})", DanmuItem{u"A:", u"", 0}},
+        {"NoNickname", R"({"msgType":"normal","msg":"hi"})", DanmuItem{u"", u"hi", 0}},
+        {"EmptyNickname", R"({"nickname":"","msgType":"normal","msg":"hi"})", DanmuItem{u":", u"hi", 0}},
+        {"LevelAsWholeReal", R"({"msgType":"normal","msg":"hi","level":3.0})", DanmuItem{u"", u"hi", 0}},
+        {"LevelBeyond32Bits", R"({"msgType":"normal","msg":"hi","level":4000000000})", DanmuItem{u"", u"hi", 0}},
+        {"LevelNegative", R"({"msgType":"normal","msg":"hi","level":-4})", DanmuItem{u"", u"hi", -4}},
+        {"InvalidUtf8", Chat("A\xff", "x\xe4\xb8", 1), DanmuItem{u"A\uFFFD:", u"x\uFFFD", 1}},
+        {"EscapedNulEndsText", R"({"nickname":"A\u0000B","msgType":"normal","msg":"hi"})", DanmuItem{u"A:", u"hi", 0}},
+        {"NullDocument", "null", DanmuItem{}},
+        {"ArrayDocument", "[1]", std::nullopt},
+        {"NotJson", "hello", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<DanmuItem> item = DecodeMessage(c.document);
+        ASSERT_EQ(item.has_value(), c.item.has_value());
+        if (item) {
+            EXPECT_EQ(item->nick, c.item->nick);
+            EXPECT_EQ(item->msg, c.item->msg);
+            EXPECT_EQ(item->level, c.item->level);
+            EXPECT_EQ(item->gift, c.item->gift);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Documents, DecodeMessageTest, testing::Values(
-    MessageCase{"Normal", Chat("A", "hi", 2), DanmuItem{u"A:", u"hi", 2}},
-    MessageCase{"Gift", R"({"nickname":"A","msgType":"gift","giftName":"B","level":3})",
-                DanmuItem{u"A:", u"送出了[B]", 3, true}},
-    MessageCase{"ChatReadingLikeAGift", Chat("A", "送出了[B]", 3), DanmuItem{u"A:", u"送出了[B]", 3, false}},
-    MessageCase{"NormalWithCapital", R"({"nickname":"A","msgType":"Normal","msg":"hi","level":1})",
-                DanmuItem{u"A:", u"", 1}},
-    MessageCase{"OtherKind", R"({"nickname":"A","msgType":"enter","msg":"hi"})", DanmuItem{u"A:", u"", 0}},
-    MessageCase{"GiftWithoutName", R"({"nickname":"A","msgType":"gift","msg":"hi"})", DanmuItem{u"A:", u"", 0, true}},
-    MessageCase{"KindNotString", R"({"nickname":"A","msgType":1,"msg":"hi"})", DanmuItem{u"A:", u"", 0}},
-    MessageCase{"TextNotString", R"({"nickname":"A","msgType":"normal","msg":5})", DanmuItem{u"A:", u"", 0}},
-    MessageCase{"NoNickname", R"({"msgType":"normal","msg":"hi"})", DanmuItem{u"", u"hi", 0}},
-    MessageCase{"NicknameNotString", R"({"nickname":7,"msgType":"normal","msg":"hi"})", DanmuItem{u"", u"hi", 0}},
-    MessageCase{"EmptyNickname", R"({"nickname":"","msgType":"normal","msg":"hi"})", DanmuItem{u":", u"hi", 0}},
-    MessageCase{"LevelAsString", R"({"msgType":"normal","msg":"hi","level":"3"})", DanmuItem{u"", u"hi", 0}},
-    MessageCase{"LevelAsWholeReal", R"({"msgType":"normal","msg":"hi","level":3.0})", DanmuItem{u"", u"hi", 0}},
-    MessageCase{"LevelBeyond32Bits", R"({"msgType":"normal","msg":"hi","level":4000000000})", DanmuItem{u"", u"hi", 0}},
-    MessageCase{"LevelNegative", R"({"msgType":"normal","msg":"hi","level":-4})", DanmuItem{u"", u"hi", -4}},
-    MessageCase{"InvalidUtf8", Chat("A\xff", "x\xe4\xb8", 1), DanmuItem{u"A\uFFFD:", u"x\uFFFD", 1}},
-    MessageCase{"EscapedNulEndsText", R"({"nickname":"A\u0000B","msgType":"normal","msg":"hi"})", DanmuItem{u"A:", u"hi", 0}},
-    MessageCase{"NullDocument", "null", DanmuItem{}},
-    MessageCase{"ArrayDocument", "[1]", std::nullopt},
-    MessageCase{"NotJson", "hello", std::nullopt},
-    MessageCase{"DeepNesting", R"({"nickname":"A","x":)" + DeepArray(100000) + "}", std::nullopt}),
-    [](const testing::TestParamInfo<MessageCase>& info) { return info.param.name; });
-
-std::vector<std::u16string> Texts(const std::vector<DanmuItem>& items)
+// Unusable elements are skipped; nothing stands for an unreadable reply, told
+// apart from an empty one.
+TEST(DecodeHistoryTest, ReversesUsableElementsAndSkipsTheRest)
 {
-    std::vector<std::u16string> texts;
-    for (const DanmuItem& item : items) {
-        texts.push_back(item.msg);
+    using TextList = std::vector<std::u16string>;
+    const std::string a = Element(Chat("n", "A", 1)), c = Element(Chat("n", "C", 1));
+    const struct { const char* name; std::string body; std::optional<TextList> texts; } cases[] = {
+        {"ReverseOrder", History({a, Element(Chat("n", "B", 1)), c}), TextList{u"C", u"B", u"A"}},
+        {"EmptyArray", "[]", TextList{}},
+        {"Null", "null", TextList{}},
+        {"Object", "{\"0\":" + a + "}", std::nullopt},
+        {"Unparsable", "[" + a + ",", std::nullopt},
+        {"Empty", "", std::nullopt},
+        {"MsgIsObject", History({a, R"({"msg":{"msgType":"normal","msg":"X"}})", c}), TextList{u"C", u"A"}},
+        {"MsgNotJson", History({a, Element("not json"), c}), TextList{u"C", u"A"}},
+        {"MsgMissing", History({a, R"({"text":"X"})"}), TextList{u"A"}},
+        {"ElementsNotObjects", History({a, "42", "\"x\"", "[1,2]", "null", c}), TextList{u"C", u"A"}},
+        {"DeepReply", "[" + a + "," + std::string(100000, '[') + std::string(100000, ']') + "]", std::nullopt},
+        {"OtherKindsStayAsItems", History({a, Element(R"({"msgType":"like"})")}), TextList{u"", u"A"}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        EXPECT_EQ(ReadHistory(k.body).has_value(), k.texts.has_value());
+        TextList texts;
+        for (const DanmuItem& item : DecodeHistory(k.body))
+            texts.push_back(item.msg);
+        EXPECT_EQ(texts, k.texts.value_or(TextList{}));
     }
-    return texts;
 }
-
-using TextList = std::vector<std::u16string>;
-
-struct HistoryCase {
-    const char* name;
-    std::string body;
-    std::optional<TextList> texts;  // nothing: an unreadable reply, told apart from an empty one
-};
-
-void PrintTo(const HistoryCase& c, std::ostream* os) { *os << c.name; }
-
-class DecodeHistoryTest : public testing::TestWithParam<HistoryCase> {};
-
-TEST_P(DecodeHistoryTest, ReversesUsableElementsAndSkipsTheRest)
-{
-    EXPECT_EQ(ReadHistory(GetParam().body).has_value(), GetParam().texts.has_value());
-    EXPECT_EQ(Texts(DecodeHistory(GetParam().body)), GetParam().texts.value_or(TextList{}));
-}
-
-const std::string kA = Element(Chat("n", "A", 1));
-const std::string kB = Element(Chat("n", "B", 1));
-const std::string kC = Element(Chat("n", "C", 1));
-
-INSTANTIATE_TEST_SUITE_P(Replies, DecodeHistoryTest, testing::Values(
-    HistoryCase{"ReverseOrder", History({kA, kB, kC}), TextList{u"C", u"B", u"A"}},
-    HistoryCase{"EmptyArray", "[]", TextList{}},
-    HistoryCase{"Null", "null", TextList{}},
-    HistoryCase{"Object", "{\"0\":" + kA + "}", std::nullopt},
-    HistoryCase{"Unparsable", "[" + kA + ",", std::nullopt},
-    HistoryCase{"Empty", "", std::nullopt},
-    HistoryCase{"MsgIsObject", History({kA, R"({"msg":{"msgType":"normal","msg":"X"}})", kC}), TextList{u"C", u"A"}},
-    HistoryCase{"MsgNotJson", History({kA, Element("not json"), kC}), TextList{u"C", u"A"}},
-    HistoryCase{"MsgMissing", History({kA, R"({"text":"X"})"}), TextList{u"A"}},
-    HistoryCase{"ElementsNotObjects", History({kA, "42", "\"x\"", "[1,2]", "null", kC}), TextList{u"C", u"A"}},
-    HistoryCase{"DeepReply", "[" + kA + "," + DeepArray(100000) + "]", std::nullopt},
-    HistoryCase{"OtherKindsStayAsItems", History({kA, Element(R"({"msgType":"like"})")}), TextList{u"", u"A"}}),
-    [](const testing::TestParamInfo<HistoryCase>& info) { return info.param.name; });
 
 TEST(FeedBoundsTest, EveryTextFieldOfAMessageIsBounded)
 {

@@ -1,10 +1,5 @@
 #include "feed/FeedPoller.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <string>
 #include <vector>
@@ -14,6 +9,7 @@
 #include "feed/FeedDecode.h"
 #include "feed/FeedUrls.h"
 #include "feed/PollOutcome.h"
+#include "ScriptedServer.h"
 #include "tools/DemoServices.h"
 
 namespace {
@@ -39,16 +35,6 @@ public:
         });
     }
 
-    // The body of the last reply of one service.
-    std::string LastBody(const char* service) const
-    {
-        std::string body;
-        for (const SeenRequest& seen : services.Requests()) {
-            body = seen.service == service ? seen.body : body;
-        }
-        return body;
-    }
-
     CDemoServices services;
     FeedSettings settings;
     CDanmuList list;
@@ -67,106 +53,70 @@ TEST(FeedPollerTest, OneCycleAsksBothWithTheKeyAndPublishesWhatTheyAnswered)
     for (const SeenRequest& request : seen) {
         EXPECT_EQ(request.authorization, "dms s_7c3e91a0d25b48f6e0a9c4d1b8f27e63");
     }
-    EXPECT_EQ(feed.list.Online(), DecodeOnline(feed.LastBody("live")));
-    EXPECT_EQ(feed.list.Snapshot(), DecodeHistory(feed.LastBody("dms")));
+    EXPECT_EQ(feed.list.Online(), DecodeOnline(seen[0].body));
+    EXPECT_EQ(feed.list.Snapshot(), DecodeHistory(seen[1].body));
     EXPECT_EQ(feed.list.Snapshot().size(), 25u);
 }
 
-struct FailureCase {
-    const char* name;
-    DemoOptions options;
-    bool countTaken;
-    bool published;
-    const char* reason; // what the window would say, empty when all went well
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-
-DemoOptions Served(OnlineMode online, HistoryMode history, bool redirect = false, bool chunked = false)
+DemoOptions Served(OnlineMode online, HistoryMode history, bool redirectAndChunk = false)
 {
     DemoOptions options;
     options.online = online;
     options.history = history;
-    options.redirect = redirect;
-    options.chunked = chunked;
+    options.redirect = options.chunked = redirectAndChunk;
     return options;
 }
 
-class FeedFailureTest : public testing::TestWithParam<FailureCase> {};
-
 // A bad reply costs only itself: the count and the list it would have set
 // keep their values, the other request of the cycle still happens, and the
-// cycle's outcome, good or bad, reaches the window with one refresh.
-TEST_P(FeedFailureTest, BadReplyKeepsWhatItWouldHaveReplaced)
+// cycle's outcome, good or bad, reaches the window with one refresh (reason:
+// what the window would say, empty when all went well).
+TEST(FeedPollerTest, BadReplyKeepsWhatItWouldHaveReplaced)
 {
-    Feed feed(GetParam().options);
-    feed.list.SetOnline(-7);
-    feed.list.Publish({DanmuItem{u"old:", u"kept", 1}});
-
-    feed.Poller().PollOnce(1000);
-
-    EXPECT_EQ(feed.list.Online() != -7, GetParam().countTaken);
-    EXPECT_EQ(feed.posts, 1);
-    EXPECT_EQ(FailureReason(feed.list.LastOutcome()), GetParam().reason);
-    const std::vector<DanmuItem> items = feed.list.Snapshot();
-    EXPECT_EQ(items.size() == 1 && items[0].msg == u"kept", !GetParam().published);
-    EXPECT_EQ(feed.LastBody("dms").empty(), false);
-}
-
-INSTANTIATE_TEST_SUITE_P(Replies, FeedFailureTest, testing::Values(
-    FailureCase{"OnlineUnparsable", Served(OnlineMode::Unparsable, HistoryMode::Ok), false, true, "服务器回复无法解析"},
-    FailureCase{"OnlineArray", Served(OnlineMode::Array, HistoryMode::Ok), false, true, "服务器回复无法解析"},
-    FailureCase{"OnlineNumber", Served(OnlineMode::Number, HistoryMode::Ok), false, true, "服务器回复无法解析"},
-    FailureCase{"HistoryObject", Served(OnlineMode::Ok, HistoryMode::Object), true, false, "服务器回复无法解析"},
-    FailureCase{"HistoryEmpty", Served(OnlineMode::Ok, HistoryMode::Empty), true, false, ""},
-    FailureCase{"HistoryUnparsable", Served(OnlineMode::Ok, HistoryMode::Unparsable), true, false, "服务器回复无法解析"},
-    FailureCase{"Redirected", Served(OnlineMode::Ok, HistoryMode::Ok, true, false), true, true, ""},
-    FailureCase{"Chunked", Served(OnlineMode::Ok, HistoryMode::Ok, false, true), true, true, ""},
-    FailureCase{"RedirectedAndChunked", Served(OnlineMode::Ok, HistoryMode::Ok, true, true), true, true, ""}),
-    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
-
-// A loopback port that is bound but not listening, so that connections to
-// it are refused for as long as the object lives.
-class RefusingPort {
-public:
-    RefusingPort() : m_socket(socket(AF_INET, SOCK_STREAM, 0))
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        EXPECT_EQ(bind(m_socket, reinterpret_cast<sockaddr*>(&address), size), 0);
-        EXPECT_EQ(getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &size), 0);
-        m_port = ntohs(address.sin_port);
+    const char* unparsable = "服务器回复无法解析";
+    const struct { const char* name; DemoOptions options; bool countTaken, published; const char* reason; } cases[] = {
+        {"OnlineUnparsable", Served(OnlineMode::Unparsable, HistoryMode::Ok), false, true, unparsable},
+        {"OnlineArray", Served(OnlineMode::Array, HistoryMode::Ok), false, true, unparsable},
+        {"OnlineNumber", Served(OnlineMode::Number, HistoryMode::Ok), false, true, unparsable},
+        {"HistoryObject", Served(OnlineMode::Ok, HistoryMode::Object), true, false, unparsable},
+        {"HistoryEmpty", Served(OnlineMode::Ok, HistoryMode::Empty), true, false, ""},
+        {"HistoryUnparsable", Served(OnlineMode::Ok, HistoryMode::Unparsable), true, false, unparsable},
+        {"RedirectedAndChunked", Served(OnlineMode::Ok, HistoryMode::Ok, true), true, true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Feed feed(c.options);
+        feed.list.SetOnline(-7);
+        feed.list.Publish({DanmuItem{u"old:", u"kept", 1}});
+        feed.Poller().PollOnce(1000);
+        EXPECT_EQ(feed.list.Online() != -7, c.countTaken);
+        EXPECT_EQ(feed.posts, 1);
+        EXPECT_EQ(FailureReason(feed.list.LastOutcome()), c.reason);
+        const std::vector<DanmuItem> items = feed.list.Snapshot();
+        EXPECT_EQ(items.size() == 1 && items[0].msg == u"kept", !c.published);
+        EXPECT_EQ(feed.services.Requests().back().service, "dms");
     }
-    ~RefusingPort() { close(m_socket); }
-    std::string Host() const { return "127.0.0.1:" + std::to_string(m_port); }
-
-private:
-    int m_socket;
-    int m_port = 0;
-};
-
-TEST(FeedPollerTest, UnreachableServicesChangeNothingButSayWhy)
-{
-    RefusingPort refusing;
-    const FeedSettings settings{refusing.Host(), refusing.Host(), 0};
-    CDanmuList list;
-    list.SetOnline(3);
-    int posts = 0;
-    CFeedPoller(settings, list, [&] { ++posts; }).PollOnce(1000);
-    EXPECT_EQ(list.Online(), 3);
-    EXPECT_TRUE(list.Snapshot().empty());
-    EXPECT_EQ(posts, 1);
-    EXPECT_EQ(FailureReason(list.LastOutcome()), "无法连接 " + refusing.Host());
 }
 
-TEST(FeedPollerTest, AnUnreadableReplyIsReportedWithItsStatus)
+// A cycle whose requests fail changes nothing but says why.
+TEST(FeedPollerTest, FailedRequestsChangeNothingButSayWhy)
 {
+    const BoundPort refusing;  // not listening: connections are refused
     Feed feed;
-    feed.settings.liveHost = feed.settings.dmsHost; // the live path is not served there: 404
-    feed.Poller().PollOnce(1000);
-    EXPECT_EQ(FailureReason(feed.list.LastOutcome()), "服务器错误 (404)");
+    const std::string dms = feed.settings.dmsHost;
+    const struct { FeedSettings settings; std::string reason; } cases[] = {
+        {{refusing.Host(), refusing.Host(), 0}, "无法连接 " + refusing.Host()},
+        {{dms, dms, 0}, "服务器错误 (404)"},  // the live path is not served there
+    };
+    for (const auto& c : cases) {
+        CDanmuList list;
+        list.SetOnline(3);
+        int posts = 0;
+        CFeedPoller(c.settings, list, [&] { ++posts; }).PollOnce(1000);
+        EXPECT_EQ(list.Online(), 3);
+        EXPECT_EQ(posts, 1);
+        EXPECT_EQ(FailureReason(list.LastOutcome()), c.reason);
+    }
 }
 
 // The window takes no refresh while the worker goes on: one refresh waits,

@@ -29,7 +29,7 @@ bool Sends(const std::string& request, const std::string& header)
 // Only 301 and 302 with a location are followed, up to the limit; a reply
 // that is not followed is the result. The server has one reply: following
 // would fail.
-TEST(Redirects, WhichAreFollowed)
+TEST(Redirects, WhichAreFollowedAndHowOften)
 {
     const struct { int status; const char* location; int limit; int result; const char* body; } cases[] = {
         {301, "", 10, 0, "move"}, {303, "/x", 10, 0, "move"}, {307, "/x", 10, 0, "move"},
@@ -41,10 +41,7 @@ TEST(Redirects, WhichAreFollowed)
         EXPECT_EQ(c.result, client.m_error);  // an unusable location is a URL failure
         EXPECT_EQ(c.body, client.m_response.m_body);
     }
-}
-
-TEST(Redirects, FoundIsFollowedOnceAtLimitOne)
-{
+    // At limit one a 302 is followed once.
     CScriptedServer server({Reply(Redirect(302, "/next?a=1")), Reply(Redirect(302, "/again")), Reply(kHello)});
     CHttpClient client;
     EXPECT_EQ(0, client.Execute(server.Url("/first/page"), kBudgetMs, 1));

@@ -32,18 +32,11 @@ TEST(Headers, SetHeaderCleansOrRefuses)
     }
 }
 
-TEST(Headers, NamesAreCaseSensitiveAndSortByUnsignedBytes)
+// Names are looked up as they are written; their order is std::string's.
+TEST(Headers, LookUpIsExactAndIntegersAreText)
 {
     CHttpRequest request;
-    request.m_headers.clear();
-    for (const char* name : {"content-type", "Content-Type", "Content-Length", "\xC3\xA4", "Z", "a", "Content"})
-        request.SetHeader(name, "v");
-    std::vector<std::string> names;
-    for (const auto& header : request.m_headers)
-        names.push_back(header.first);
-    EXPECT_EQ((std::vector<std::string>{"Content", "Content-Length", "Content-Type", "Z", "a",
-                                        "content-type", "\xC3\xA4"}),
-              names);
+    request.SetHeader("Content-Type", "v");
     std::string value = "unchanged";
     EXPECT_EQ(-1, request.GetHeader("CONTENT-TYPE", value));
     EXPECT_EQ("unchanged", value);
@@ -52,25 +45,20 @@ TEST(Headers, NamesAreCaseSensitiveAndSortByUnsignedBytes)
     EXPECT_EQ("-2147483648", value);
 }
 
-TEST(HttpRequest, SetPathMakesTheRequestTarget)
+TEST(HttpRequest, SetPathAndSetHostMakeTheTargetAndTheHostHeader)
 {
-    const struct { const char* text; const char* path; } cases[] = {
+    const std::pair<const char*, const char*> paths[] = {
         {"a b", "/a%20b"},       {"  /x  ", "/x"},        {"", "/"},
         {"/a%20b", "/a%20b"},    {"x?q=\xE4", "/x?q=\xE4"}, {"http:/x", "/http:/x"},
-        {"HTTP://h/p", "HTTP://h/p"}, {"/a\tb\rc\nd e", "/a%20b%20c%20d%20e"},
-    };
-    for (const auto& c : cases) {
+        {"HTTP://h/p", "HTTP://h/p"}, {"/a\tb\rc\nd e", "/a%20b%20c%20d%20e"}};
+    for (const auto& [text, path] : paths) {
         CHttpRequest request;
-        EXPECT_EQ(0, request.SetPath(c.text));
-        EXPECT_EQ(c.path, request.m_path) << c.text;
+        EXPECT_EQ(0, request.SetPath(text));
+        EXPECT_EQ(path, request.m_path) << text;
     }
-}
-
-TEST(HttpRequest, SetHostPortDecidesTheHostHeader)
-{
-    const struct { int port; int stored; const char* header; } cases[] = {{80, 80, "h"}, {8080, 8080, "h:8080"}, {99999, 80, "h"}, {-1, 80, "h"},
-                 {65535, 65535, "h:65535"}};
-    for (const auto& c : cases) {
+    const struct { int port, stored; const char* header; } hosts[] = {
+        {80, 80, "h"}, {8080, 8080, "h:8080"}, {99999, 80, "h"}, {-1, 80, "h"}, {65535, 65535, "h:65535"}};
+    for (const auto& c : hosts) {
         CHttpRequest request;
         std::string host;
         EXPECT_EQ(0, request.SetHost("h", c.port));
@@ -79,7 +67,6 @@ TEST(HttpRequest, SetHostPortDecidesTheHostHeader)
         EXPECT_EQ(c.stored, request.m_port);
     }
 }
-
 
 std::string RequestLine(const std::string& text)
 {
@@ -91,14 +78,6 @@ std::string Body(const std::string& text)
     return text.substr(text.find("\r\n\r\n") + 4);
 }
 
-std::string Times(const std::string& text, int n)
-{
-    std::string out;
-    while (n-- > 0)
-        out += text;
-    return out;
-}
-
 // Every "{b}" in text replaced by the boundary.
 std::string WithBoundary(std::string text, const std::string& boundary)
 {
@@ -107,46 +86,29 @@ std::string WithBoundary(std::string text, const std::string& boundary)
     return text;
 }
 
-// A GET sends its form as the target's query, replacing any it had, and no
-// body or length.
-TEST(Serialize, QueryFormReplacesTheTargetsQuery)
+// The body and its headers as sent: a GET sends its form as the target's
+// query, replacing any it had, and no body or length. "{b}" stands for the
+// form's boundary; callerType is the Content-Type the caller set, if any.
+TEST(Serialize, FormsAndBodies)
 {
-    const struct { const char* path; const char* field; const char* requestLine; } cases[] = {{"/s", "a b", "GET /s?q=a+b HTTP/1.1\r\n"},
-                 {"/s?old=1", "a b", "GET /s?q=a+b HTTP/1.1\r\n"},
-                 {"/s?old=1", nullptr, "GET /s?old=1 HTTP/1.1\r\n"}};
-    for (const auto& c : cases) {
-        CHttpRequest request;
-        request.SetPath(c.path);
-        if (c.field)
-            request.m_form.m_fields["q"] = c.field;
-        std::string text, unused;
-        ASSERT_EQ(0, request.Serialize(text));
-        EXPECT_EQ(c.requestLine, RequestLine(text));
-        EXPECT_EQ("", Body(text));
-        EXPECT_EQ(-1, request.GetHeader("Content-Length", unused));
-    }
-}
-
-// What a POST sends: "{b}" stands for the form's boundary.
-TEST(Serialize, PostBodies)
-{
-    const char kFormType[] = "application/x-www-form-urlencoded";
-    const char kMultipartType[] = "multipart/form-data; boundary={b}";
-    // callerType: the Content-Type the caller set, if any.
-    const struct { const char* name; int multipart; std::map<std::string, std::string> fields; const char* rawBody;
-                   const char* callerType, *type, *length, *body; } cases[] = {
-        {"Form", 0, {{"b", "x y"}, {"a", "1&2"}}, "", nullptr, kFormType, "13", "a=1%262&b=x+y"},
-        {"EmptyFormKeepsCallersType", 0, {}, "", "text/plain", "text/plain", "0", ""},
-        {"Multipart", 1, {{"f", "v"}}, "", nullptr, kMultipartType, "137",
+    const char kFormType[] = "application/x-www-form-urlencoded", kMultipartType[] = "multipart/form-data; boundary={b}";
+    const struct { const char* name; const char* method; int multipart; std::map<std::string, std::string> fields;
+                   const char* rawBody, *callerType, *requestLine, *type, *length, *body; } cases[] = {
+        {"QueryForm", "GET", 0, {{"q", "a b"}}, "", nullptr, "GET /s?q=a+b HTTP/1.1\r\n", "", "", ""},
+        {"NoQueryForm", "GET", 0, {}, "", nullptr, "GET /s?old=1 HTTP/1.1\r\n", "", "", ""},
+        {"Form", "POST", 0, {{"b", "x y"}, {"a", "1&2"}}, "", nullptr, "POST /s HTTP/1.1\r\n", kFormType, "13", "a=1%262&b=x+y"},
+        {"EmptyFormKeepsCallersType", "POST", 0, {}, "", "text/plain", "POST /s HTTP/1.1\r\n", "text/plain", "0", ""},
+        {"Multipart", "POST", 1, {{"f", "v"}}, "", nullptr, "POST /s HTTP/1.1\r\n", kMultipartType, "137",
          "--{b}\r\nContent-Disposition: form-data; name=\"f\"\r\n\r\nv\r\n--{b}--\r\n"},
-        {"EmptyMultipartReplacesCallersType", 1, {}, "", "text/plain", kMultipartType, "46", "--{b}--\r\n"},
-        {"RawBodyWinsOverTheForm", 0, {{"f", "v"}}, "hello", nullptr, "application/user-defined", "5", "hello"},
-        {"RawBodyWinsOverMultipart", 1, {{"f", "v"}}, "hello", nullptr, "application/user-defined", "5", "hello"},
+        {"EmptyMultipartReplacesCallersType", "POST", 1, {}, "", "text/plain", "POST /s HTTP/1.1\r\n", kMultipartType, "46", "--{b}--\r\n"},
+        {"RawBodyWinsOverTheForm", "POST", 0, {{"f", "v"}}, "hello", nullptr, "POST /s HTTP/1.1\r\n", "application/user-defined", "5", "hello"},
+        {"RawBodyWinsOverMultipart", "POST", 1, {{"f", "v"}}, "hello", nullptr, "POST /s HTTP/1.1\r\n", "application/user-defined", "5", "hello"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CHttpRequest request;
-        request.m_method = "POST";
+        request.SetPath(c.method == std::string("GET") ? "/s?old=1" : "/s");
+        request.m_method = c.method;
         request.m_multipart = c.multipart;
         request.m_form.m_fields = c.fields;
         request.m_body = c.rawBody;
@@ -155,9 +117,10 @@ TEST(Serialize, PostBodies)
         std::string text, type, length;
         ASSERT_EQ(0, request.Serialize(text));
         const std::string boundary = request.m_form.m_boundary;
-        EXPECT_EQ(0, request.GetHeader("Content-Type", type));
+        EXPECT_EQ(c.requestLine, RequestLine(text));
+        EXPECT_EQ(*c.type ? 0 : -1, request.GetHeader("Content-Type", type));
         EXPECT_EQ(WithBoundary(c.type, boundary), type);
-        EXPECT_EQ(0, request.GetHeader("Content-Length", length));
+        EXPECT_EQ(*c.length ? 0 : -1, request.GetHeader("Content-Length", length));
         EXPECT_EQ(c.length, length);
         EXPECT_EQ(WithBoundary(c.body, boundary), Body(text));
         if (!c.multipart)
@@ -176,18 +139,11 @@ TEST(Serialize, ProxyTargetsAndAuthorization)
     const struct { const char* host; int port; const char* path, *scheme; std::string user; const char* password, *requestLine;
                    std::string authorization; } cases[] = {
         {"h", 8080, "/x", "Basic", "u", "", "GET http://h:8080/x HTTP/1.1\r\n", "Basic dTo="},
-        {"h", 80, "/x", "BASIC realm", "u", "p", "GET http://h/x HTTP/1.1\r\n", "Basic dTpw"},
-        {"h", 80, "HTTP://o/x", "basic", "u", "", "GET HTTP://o/x HTTP/1.1\r\n", "Basic dTo="},
+        {"h", 80, "HTTP://o/x", "basic realm", "u", "p", "GET HTTP://o/x HTTP/1.1\r\n", "Basic dTpw"},
         {"", 80, "/x", "Basic", "u", "", "GET /x HTTP/1.1\r\n", ""},
         {"h", 80, "/x", "Basic", "", "p", "GET http://h/x HTTP/1.1\r\n", ""},
         {"h", 80, "/x", "Digest", "u", "p", "GET http://h/x HTTP/1.1\r\n", ""},
         {"h", 80, "/x", "Basi", "u", "p", "GET http://h/x HTTP/1.1\r\n", ""},
-        // With ":" 57 bytes: one full line, its line break dropped.
-        {"h", 80, "/x", "Basic", std::string(56, 'u'), "", "GET http://h/x HTTP/1.1\r\n",
-         "Basic " + Times("dXV1", 18) + "dXU6"},
-        // 59 bytes: the line break inside becomes two spaces.
-        {"h", 80, "/x", "Basic", std::string(58, 'u'), "", "GET http://h/x HTTP/1.1\r\n",
-         "Basic " + Times("dXV1", 19) + "  dTo="},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.host << " " << c.path << " " << c.scheme << " " << c.user);

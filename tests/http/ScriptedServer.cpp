@@ -1,106 +1,72 @@
 #include "ScriptedServer.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr int kPollMs = 20;
-
-int BindLoopback()
+bool SendAll(int connection, const std::string& bytes)
 {
-    int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (s < 0 || ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        std::abort();
-    return s;
+    for (std::size_t sent = 0; sent < bytes.size();) {
+        ssize_t n = ::send(connection, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
-int PortOf(int s)
+// Reads until the client closes, or until the server is stopped.
+void Drain(int connection)
 {
-    sockaddr_in address{};
-    socklen_t size = sizeof address;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
-    return ntohs(address.sin_port);
-}
-
-// Whether text holds a complete request: header and "Content-Length" body.
-bool RequestComplete(const std::string& text)
-{
-    std::size_t blank = text.find("\r\n\r\n");
-    if (blank == std::string::npos)
-        return false;
-    std::size_t length = 0;
-    std::size_t field = text.find("\r\nContent-Length: ");
-    if (field != std::string::npos && field < blank)
-        length = std::strtoul(text.c_str() + field + 18, nullptr, 10);
-    return text.size() >= blank + 4 + length;
+    char buffer[4096];
+    while (::recv(connection, buffer, sizeof buffer, 0) > 0) {
+    }
 }
 
 } // namespace
 
-ServerStep ExpectRequest()
+BoundPort::BoundPort() : socket(::socket(AF_INET, SOCK_STREAM, 0))
 {
-    return {ServerStep::ExpectRequest, "", 0};
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (socket < 0 || ::bind(socket, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        std::abort();
+    port = ntohs(address.sin_port);
 }
 
-ServerStep Send(std::string bytes)
+BoundPort::~BoundPort()
 {
-    return {ServerStep::Send, std::move(bytes), 0};
-}
-
-ServerStep Pause(int ms)
-{
-    return {ServerStep::Pause, "", ms};
-}
-
-ServerStep Stall()
-{
-    return {ServerStep::Stall, "", 0};
-}
-
-ServerScript Trickle(const std::string& bytes, int pauseMs)
-{
-    ServerScript script;
-    for (char c : bytes) {
-        script.push_back(Send(std::string(1, c)));
-        script.push_back(Pause(pauseMs));
-    }
-    return script;
-}
-
-ServerScript Reply(std::string bytes)
-{
-    return {ExpectRequest(), Send(std::move(bytes))};
+    ::close(socket);
 }
 
 CScriptedServer::CScriptedServer(std::vector<ServerScript> scripts, bool repeat)
-    : m_scripts(std::move(scripts)), m_repeat(repeat), m_listener(BindLoopback()),
-      m_port(PortOf(m_listener))
+    : m_scripts(std::move(scripts)), m_repeat(repeat)
 {
-    ::listen(m_listener, 64);
+    ::listen(m_listener.socket, 64);
     m_thread = std::thread(&CScriptedServer::Serve, this);
 }
 
+// Shutting the sockets down wakes the server thread wherever it blocks.
 CScriptedServer::~CScriptedServer()
 {
-    m_stop = true;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_stop = true;
+        if (m_connection >= 0)
+            ::shutdown(m_connection, SHUT_RDWR);
+    }
+    m_stopping.notify_all();
+    ::shutdown(m_listener.socket, SHUT_RDWR);
     m_thread.join();
-    ::close(m_listener);
-}
-
-std::string CScriptedServer::Url(const std::string& path) const
-{
-    return "http://127.0.0.1:" + std::to_string(m_port) + path;
 }
 
 std::vector<std::string> CScriptedServer::Requests() const
@@ -111,66 +77,59 @@ std::vector<std::string> CScriptedServer::Requests() const
 
 void CScriptedServer::Serve()
 {
-    for (std::size_t next = 0; !m_stop;) {
-        pollfd entry{m_listener, POLLIN, 0};
-        if (::poll(&entry, 1, kPollMs) <= 0)
-            continue;
-        int connection = ::accept(m_listener, nullptr, nullptr);
-        if (connection < 0)
-            continue;
-        ++m_connections;
-        int one = 1;
-        ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        if (next < m_scripts.size())
-            Play(connection, m_scripts[next++]);
-        else if (m_repeat && !m_scripts.empty())
-            Play(connection, m_scripts.back());
-        DrainUntilClosed(connection);
+    for (std::size_t next = 0;; ++next) {
+        int connection = ::accept(m_listener.socket, nullptr, nullptr);
+        if (connection < 0 || !Adopt(connection))
+            break;
+        const ServerScript* script = next < m_scripts.size() ? &m_scripts[next]
+                                     : m_repeat && !m_scripts.empty() ? &m_scripts.back() : nullptr;
+        for (std::size_t step = 0; script && step < script->size() && Play(connection, (*script)[step]); ++step) {
+        }
+        ::shutdown(connection, SHUT_WR);
+        Drain(connection);
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_connection = -1;
         ::close(connection);
     }
 }
 
-void CScriptedServer::Play(int connection, const ServerScript& script)
+// Makes the connection the one the destructor shuts down, unless stopping.
+bool CScriptedServer::Adopt(int connection)
 {
-    for (const ServerStep& step : script) {
-        bool ok = true;
-        switch (step.kind) {
-        case ServerStep::ExpectRequest:
-            ok = ReadRequest(connection);
-            break;
-        case ServerStep::Send:
-            ok = SendAll(connection, step.bytes);
-            break;
-        case ServerStep::Pause:
-            PauseFor(step.ms);
-            break;
-        case ServerStep::Stall:
-            WaitForClientClose(connection);
-            ok = false;
-            break;
-        }
-        if (!ok || m_stop)
-            return;
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_stop) {
+        ::close(connection);
+        return false;
     }
+    m_connection = connection;
+    ++m_connections;
+    int one = 1;
+    ::setsockopt(connection, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    return true;
 }
 
-bool CScriptedServer::WaitReadable(int connection)
+// Whether the script goes on. A trickle is sent one byte at a time.
+bool CScriptedServer::Play(int connection, const ServerStep& step)
 {
-    pollfd entry{connection, POLLIN, 0};
-    while (!m_stop) {
-        if (::poll(&entry, 1, kPollMs) > 0)
-            return true;
+    if (step.kind == ServerStep::ExpectRequest)
+        return ReadRequest(connection);
+    if (step.kind == ServerStep::Stall) {
+        Drain(connection);
+        return false;
     }
-    return false;
+    const std::size_t piece = step.pauseMs > 0 ? 1 : step.bytes.size();
+    for (std::size_t at = 0; at < step.bytes.size(); at += piece) {
+        if (!SendAll(connection, step.bytes.substr(at, piece)) || (step.pauseMs > 0 && !Rest(step.pauseMs)))
+            return false;
+    }
+    return true;
 }
 
 bool CScriptedServer::ReadRequest(int connection)
 {
     std::string text;
     char buffer[4096];
-    while (!RequestComplete(text)) {
-        if (!WaitReadable(connection))
-            return false;
+    while (text.find("\r\n\r\n") == std::string::npos) {
         ssize_t n = ::recv(connection, buffer, sizeof buffer, 0);
         if (n <= 0)
             return false;
@@ -181,51 +140,9 @@ bool CScriptedServer::ReadRequest(int connection)
     return true;
 }
 
-bool CScriptedServer::SendAll(int connection, const std::string& bytes)
+// Waits ms unless the server is stopped first; false when it is.
+bool CScriptedServer::Rest(int ms)
 {
-    pollfd entry{connection, POLLOUT, 0};
-    for (std::size_t sent = 0; sent < bytes.size();) {
-        if (m_stop)
-            return false;
-        ssize_t n = ::send(connection, bytes.data() + sent, bytes.size() - sent,
-                           MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            ::poll(&entry, 1, kPollMs);
-            continue;
-        }
-        if (n <= 0)
-            return false;
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-void CScriptedServer::PauseFor(int ms)
-{
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!m_stop && std::chrono::steady_clock::now() < end)
-        ::poll(nullptr, 0, 1);
-}
-
-void CScriptedServer::WaitForClientClose(int connection)
-{
-    char buffer[4096];
-    while (WaitReadable(connection)) {
-        if (::recv(connection, buffer, sizeof buffer, 0) <= 0)
-            return;
-    }
-}
-
-void CScriptedServer::DrainUntilClosed(int connection)
-{
-    ::shutdown(connection, SHUT_WR);
-    WaitForClientClose(connection);
-}
-
-int UnusedPort()
-{
-    int s = BindLoopback();
-    int port = PortOf(s);
-    ::close(s);
-    return port;
+    std::unique_lock<std::mutex> lock(m_lock);
+    return !m_stopping.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stop; });
 }

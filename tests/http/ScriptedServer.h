@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -8,63 +9,64 @@
 
 // One step of what the server does on a connection.
 struct ServerStep {
-    enum Kind { ExpectRequest, Send, Pause, Stall };
-    Kind kind;
+    enum Kind { ExpectRequest, Send, Stall } kind;
     std::string bytes;  // Send
-    int ms = 0;         // Pause
+    int pauseMs = 0;    // Send: sent one byte at a time, with this pause after each
 };
 
 using ServerScript = std::vector<ServerStep>;
 
-// Reads one request: through its blank line and any "Content-Length" body.
-ServerStep ExpectRequest();
-ServerStep Send(std::string bytes);
-ServerStep Pause(int ms);
+// Reads one request, through its blank line (no test sends a body).
+inline ServerStep ExpectRequest() { return {ServerStep::ExpectRequest, "", 0}; }
+inline ServerStep Send(std::string bytes) { return {ServerStep::Send, std::move(bytes), 0}; }
+inline ServerStep Trickle(std::string bytes, int pauseMs) { return {ServerStep::Send, std::move(bytes), pauseMs}; }
 // Keeps the connection open, sending nothing, until the client closes it.
-ServerStep Stall();
-// The bytes one at a time with a pause after each.
-ServerScript Trickle(const std::string& bytes, int pauseMs);
+inline ServerStep Stall() { return {ServerStep::Stall, "", 0}; }
 // A request read, then the reply in one piece.
-ServerScript Reply(std::string bytes);
+inline ServerScript Reply(std::string bytes) { return {ExpectRequest(), Send(std::move(bytes))}; }
 
-// A loopback HTTP server on an ephemeral port of 127.0.0.1 that plays one
-// script per accepted connection, in order; with repeat the last script is
-// played for every further connection. After its script a connection is
-// half-closed and drained until the client closes it. The destructor stops
-// the server, also in the middle of a script.
+// A socket bound to a free port of 127.0.0.1 and closed with the object.
+// While it does not listen, connections to its port are refused.
+struct BoundPort {
+    BoundPort();
+    ~BoundPort();
+    BoundPort(const BoundPort&) = delete;
+    BoundPort& operator=(const BoundPort&) = delete;
+    std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
+
+    int socket, port;
+};
+
+// A loopback HTTP server that plays one script per accepted connection, in
+// order; with repeat the last script is played for every further connection.
+// After its script a connection is half-closed and drained until the client
+// closes it. The destructor stops the server, also in the middle of a script.
 class CScriptedServer {
 public:
     explicit CScriptedServer(std::vector<ServerScript> scripts, bool repeat = false);
     ~CScriptedServer();
-    CScriptedServer(const CScriptedServer&) = delete;
-    CScriptedServer& operator=(const CScriptedServer&) = delete;
 
-    int Port() const { return m_port; }
-    std::string Url(const std::string& path) const;
+    int Port() const { return m_listener.port; }
+    std::string Url(const std::string& path) const { return "http://" + m_listener.Host() + path; }
     // Every request read so far, in order.
     std::vector<std::string> Requests() const;
     int Connections() const { return m_connections.load(); }
 
 private:
     void Serve();
-    void Play(int connection, const ServerScript& script);
+    bool Adopt(int connection);
+    bool Play(int connection, const ServerStep& step);
     bool ReadRequest(int connection);
-    bool SendAll(int connection, const std::string& bytes);
-    void PauseFor(int ms);
-    void WaitForClientClose(int connection);
-    void DrainUntilClosed(int connection);
-    bool WaitReadable(int connection);
+    bool Rest(int ms);
 
-    std::vector<ServerScript> m_scripts;
-    bool m_repeat;
-    int m_listener = -1;
-    int m_port = 0;
-    std::atomic<bool> m_stop{false};
+    const std::vector<ServerScript> m_scripts;
+    const bool m_repeat;
+    BoundPort m_listener;
     std::atomic<int> m_connections{0};
-    mutable std::mutex m_lock;
+    mutable std::mutex m_lock;  // guards what follows
+    std::condition_variable m_stopping;
+    bool m_stop = false;
+    int m_connection = -1;  // the one being played, shut down to stop
     std::vector<std::string> m_requests;
     std::thread m_thread;
 };
-
-// A loopback port with nothing listening on it.
-int UnusedPort();

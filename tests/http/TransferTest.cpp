@@ -38,29 +38,6 @@ TEST(Execute, SendsTheRequestTextAndFetchesTheReply)
               server.Requests());
 }
 
-TEST(Execute, LargeRepliesArriveWholeInEveryFraming)
-{
-    std::string body(3 << 20, 'x');
-    for (std::size_t i = 0; i < body.size(); i += 4093)
-        body[i] = static_cast<char>('a' + i % 26);
-    std::vector<ServerScript> scripts;
-    for (const Framing& framing : kFramings)
-        scripts.push_back(Reply(framing.frame(body)));
-    CScriptedServer server(scripts);
-    CHttpClient client;
-    for (const Framing& framing : kFramings) {
-        EXPECT_EQ(0, client.Execute(server.Url("/"), kBudgetMs, 0)) << framing.name;
-        EXPECT_TRUE(client.m_response.m_body == body) << framing.name;
-    }
-}
-
-ServerScript Then(ServerStep first, ServerScript rest, ServerStep last = Pause(0))
-{
-    rest.insert(rest.begin(), std::move(first));
-    rest.push_back(std::move(last));
-    return rest;
-}
-
 // How each exchange ends on a real connection, and what the client keeps. A
 // server that stalls after its reply makes a client that waits for more run
 // into its budget; hostile or stuck ones must end within it, keeping nothing.
@@ -68,16 +45,12 @@ TEST(Execute, EndsAsTheReplyAndTheServerSay)
 {
     const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     const std::string untilClose = "{\"online\":\"37\"}\r\n\r\nmore lines\r\n";
-    ServerScript endlessHeader{ExpectRequest(), Send("HTTP/1.1 200 OK\r\nX: ")};
-    for (int i = 0; i < 200; ++i)
-        endlessHeader.insert(endlessHeader.end(), {Send(std::string(100, 'x')), Pause(5)});
     const struct { const char* name; ServerScript script; int result, error; const char* status; std::string body;
                    int budget = kBudgetMs; const char* method = "GET"; std::size_t maxBody = CHttpResponse::kNoBodyLimit; } cases[] = {
         {"ContentLength", {ExpectRequest(), Send(kHello), Stall()}, 0, 0, "200", "hello"},
         {"Chunked", {ExpectRequest(), Send(chunked + "5\r\nhello\r\n0\r\n"), Stall()}, 0, 0, "200", "hello"},
         {"NoContent", {ExpectRequest(), Send("HTTP/1.1 204 No Content\r\n\r\n"), Stall()}, 0, 0, "204", ""},
-        {"UntilClose", {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nServer: x\r\n\r\n"), Pause(20), Send(untilClose.substr(0, 7)),
-                        Pause(20), Send(untilClose.substr(7))}, 0, 0, "200", untilClose},
+        {"UntilClose", {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nServer: x\r\n\r\n"), Trickle(untilClose, 1)}, 0, 0, "200", untilClose},
         {"Status601KeepsBody", {ExpectRequest(), Send("HTTP/1.1 601 X\r\nContent-Length: 2\r\n\r\nok"), Stall()}, -1, HTTP_ERR_RECEIVE, "601", "ok"},
         {"NotHttp", {ExpectRequest(), Send("SSH-2.0-OpenSSH\r\n\r\n"), Stall()}, -1, HTTP_ERR_RECEIVE, "", ""},
         {"AbsurdChunkSize", {ExpectRequest(), Send(chunked + "7FFFFFFFFFFFFFFFFFFF\r\nhello"), Stall()}, -1, HTTP_ERR_RECEIVE, "", ""},
@@ -86,17 +59,12 @@ TEST(Execute, EndsAsTheReplyAndTheServerSay)
         {"UnwritableMethod", {Stall()}, -1, HTTP_ERR_SEND, "", "", kBudgetMs, "get"},
         {"ClosesMidBody", {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nhal")}, -1, HTTP_ERR_RECEIVE, "", ""},
         {"ClosesBeforeReplying", {ExpectRequest()}, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
-        {"TrickleOutlastsTheBudget", Then(ExpectRequest(), Trickle("HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n" + std::string(500, 'x'), 20)),
-         -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
+        {"TrickleOutlastsTheBudget", {ExpectRequest(), Trickle("HTTP/1.1 200 OK\r\nContent-Length: 500\r\n\r\n" + std::string(500, 'x'), 20)}, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
         {"ReplyNeverStarts", {ExpectRequest(), Stall()}, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
-        {"RequestNeverRead", {Stall()}, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
-        {"LengthFarBeyondWhatIsSent", {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 2147483647\r\n\r\nabc"), Stall()},
-         -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
         {"LengthBeyondInt", {ExpectRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\nabc"), Stall()},
          -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
         {"BodyUntilCloseNeverEnds", {ExpectRequest(), Send("HTTP/1.1 200 OK\r\n\r\npartial"), Stall()}, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
         {"ChunkNeverEnds", {ExpectRequest(), Send(chunked + "7FFFFFFF\r\nabc"), Stall()}, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
-        {"EndlessHeaderLine", endlessHeader, -1, HTTP_ERR_RECEIVE, "", "", kShortBudgetMs},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,10 +81,11 @@ TEST(Execute, EndsAsTheReplyAndTheServerSay)
 
 TEST(Execute, UrlAndConnectionFailures)
 {
+    const BoundPort refusing;
     const std::pair<std::string, int> cases[] = {
         {"", HTTP_ERR_URL},
         {std::string("http://local\0host/", 18), HTTP_ERR_URL},  // not looked up
-        {"http://127.0.0.1:" + std::to_string(UnusedPort()) + "/", HTTP_ERR_CONNECT},
+        {"http://" + refusing.Host() + "/", HTTP_ERR_CONNECT},
     };
     for (const auto& [url, error] : cases) {
         CHttpClient client;
@@ -144,22 +113,18 @@ bool FillQueue(const sockaddr_in& address, std::vector<int>& clients)
 
 TEST(Execute, AnUnansweredConnectionEndsByTheBudget)
 {
-    int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    BoundPort listener;
+    ::listen(listener.socket, 0);
     sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof address;
-    ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(listener, 0);
-    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    ::getsockname(listener.socket, reinterpret_cast<sockaddr*>(&address), &size);
     std::vector<int> clients;
     EXPECT_TRUE(FillQueue(address, clients));
     CHttpClient client;
-    EXPECT_EQ(-1, client.Execute("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/", kShortBudgetMs, 0));
+    EXPECT_EQ(-1, client.Execute("http://" + listener.Host() + "/", kShortBudgetMs, 0));
     EXPECT_EQ(HTTP_ERR_BUDGET, client.m_error);
     for (int s : clients)
         ::close(s);
-    ::close(listener);
 }
 
 } // namespace

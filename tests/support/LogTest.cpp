@@ -63,39 +63,32 @@ TEST_F(LogTest, WritesAtTheBatchSizeOrWhenOlderThanTwoSeconds)
     EXPECT_FALSE(log.WritePass(false));
 }
 
-struct RotationCase {
-    const char* name;
-    int sizeLimit, fileCount;
-    std::vector<std::string> planted, writes, files;  // files 0, 1, ... before and after
-};
-
-void PrintTo(const RotationCase& c, std::ostream* os) { *os << c.name; }
-
-class LogRotationTest : public LogTest, public testing::WithParamInterface<RotationCase> {};
-
-TEST_P(LogRotationTest, FillsTheNumberedFilesInTurn)
+// Full files are skipped; once the numbering wraps, files start empty.
+TEST_F(LogTest, FillsTheNumberedFilesInTurn)
 {
-    const RotationCase& c = GetParam();
-    for (std::size_t i = 0; i < c.planted.size(); ++i)
-        WriteWhole(FileName(i), c.planted[i]);
-    PassLog log;
-    ASSERT_EQ(0, log.SetFile(m_base, c.sizeLimit, c.fileCount));
-    for (const std::string& text : c.writes)
-        WriteOld(log, text);
-    for (std::size_t i = 0; i < c.files.size(); ++i)
-        EXPECT_EQ(c.files[i], Contents(i)) << i;
-    EXPECT_FALSE(fs::exists(FileName(c.files.size())));
+    const std::string full(20, 'o');
+    const struct { const char* name; int sizeLimit, fileCount;
+                   std::vector<std::string> planted, writes, files; } cases[] = {  // files 0, 1, ... before and after
+        {"SkipsFullFilesAndOverwritesAfterWrapping", 10, 3, {full, "old", full},
+         {"0123456789", "wrapped", "AAAA", "B"}, {"wrappedAAAA", "B", full}},
+        {"SizeLimitZeroKeepsOneGrowingFile", 0, 3, {}, {"one", "two"}, {"onetwo"}},
+        {"FileCountZeroOverwritesOneFile", 4, 0, {"old!!"}, {"three", "four!"}, {"four!"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (std::size_t i = 0; i < 3; ++i)  // what the case before left
+            fs::remove(FileName(i));
+        for (std::size_t i = 0; i < c.planted.size(); ++i)
+            WriteWhole(FileName(i), c.planted[i]);
+        PassLog log;
+        ASSERT_EQ(0, log.SetFile(m_base, c.sizeLimit, c.fileCount));
+        for (const std::string& text : c.writes)
+            WriteOld(log, text);
+        for (std::size_t i = 0; i < c.files.size(); ++i)
+            EXPECT_EQ(c.files[i], Contents(i)) << i;
+        EXPECT_FALSE(fs::exists(FileName(c.files.size())));
+    }
 }
-
-const std::string kFull(20, 'o');
-
-INSTANTIATE_TEST_SUITE_P(Limits, LogRotationTest, testing::Values(
-    // Full files are skipped; once the numbering wraps, files start empty.
-    RotationCase{"SkipsFullFilesAndOverwritesAfterWrapping", 10, 3, {kFull, "old", kFull},
-                 {"0123456789", "wrapped", "AAAA", "B"}, {"wrappedAAAA", "B", kFull}},
-    RotationCase{"SizeLimitZeroKeepsOneGrowingFile", 0, 3, {}, {"one", "two"}, {"onetwo"}},
-    RotationCase{"FileCountZeroOverwritesOneFile", 4, 0, {"old!!"}, {"three", "four!"}, {"four!"}}),
-    [](const testing::TestParamInfo<RotationCase>& info) { return info.param.name; });
 
 // Once a file cannot be opened the text goes to standard output, and no
 // file is tried again.

@@ -47,7 +47,7 @@ TEST(WorkerThread, RunsOnceWithItsRecordAndStopJoins)
     EXPECT_EQ(&worker.thread, worker.seenRecord.load());
 }
 
-TEST(WorkerThread, StopWithoutThreadOrRunnableOnlySetsTheFlag)
+TEST(WorkerThread, StopWithoutThreadOrRunnableOrFromTheWorkerOnlySetsTheFlag)
 {
     for (bool start : {false, true}) {
         CWorkerThread record;
@@ -58,10 +58,7 @@ TEST(WorkerThread, StopWithoutThreadOrRunnableOnlySetsTheFlag)
         EXPECT_TRUE(stop.load());
         EXPECT_FALSE(record.Started());
     }
-}
-
-TEST(WorkerThread, StopFromTheWorkerItselfOnlySetsTheFlag)
-{
+    // From the worker itself a stop only sets the flag; the owner's joins.
     for (int i = 0; i < 50; ++i) {
         Worker worker(true);
         worker.thread.Start(&worker);

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,32 +11,23 @@
 
 namespace {
 
-// Sets a variable for one scope and puts the old value back.
-class EnvVar {
-public:
-  EnvVar(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~EnvVar() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
-
-private:
-  const char* m_name;
-  std::optional<std::string> m_old;
-};
+// Sets or, for null, removes a variable; nothing else in this program reads
+// these.
+void SetVariable(const char* name, const char* value)
+{
+  value ? setenv(name, value, 1) : unsetenv(name);
+}
 
 TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
-  const struct {
-    const char *config, *state, *wantConfig, *wantState;
-  } cases[] = {
+  const struct { const char *config, *state, *wantConfig, *wantState; } cases[] = {
     {"/cfg", "/st", "/cfg/orvel-helper", "/st/orvel-helper"},
     {nullptr, nullptr, "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
     {"relative/cfg", "", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
   };
-  EnvVar home("HOME", "/home/u");
+  SetVariable("HOME", "/home/u");
   for (const auto& c : cases) {
-    EnvVar config("XDG_CONFIG_HOME", c.config);
-    EnvVar state("XDG_STATE_HOME", c.state);
+    SetVariable("XDG_CONFIG_HOME", c.config);
+    SetVariable("XDG_STATE_HOME", c.state);
     EXPECT_EQ(XdgConfigDir(), c.wantConfig);
     EXPECT_EQ(XdgStateDir(), c.wantState);
   }
