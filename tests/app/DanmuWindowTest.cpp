@@ -1,4 +1,4 @@
-// The danmaku window: its rows from the feed, the tray icon, timers,
+// The danmaku window: its rows from the feed, the tray icon, closing,
 // resizing from its edges, and the feed's status in its title bar and log.
 
 #include <QWidget>
@@ -47,16 +47,6 @@ TEST_F(DanmuWindowTest, TheSystemCloseCommandEndsTheLoopAndTheWindowStays)
     simulate::CloseRequest(hwnd);
     EXPECT_TRUE(LoopEnds());
     EXPECT_NE(danmu->GetHWND(), nullptr) << "to the end of the process";
-}
-
-TEST_F(DanmuWindowTest, TimerOneKeepsTheWindowOnTopAndOnlyOneToThreeAreHandled)
-{
-    for (WPARAM id : {1u, 3u, 9u}) {
-        bool passOn = true;
-        simulate::Dispatch(hwnd, WM_TIMER, id, 0, &passOn);
-        EXPECT_EQ(passOn, id == 9u) << id;
-    }
-    EXPECT_TRUE(simulate::StateOf(hwnd).topmost);
 }
 
 TEST_F(DanmuWindowTest, ARightClickOnTheTrayIconOpensTheMenuALeftClickDoesNothing)

@@ -61,21 +61,10 @@ protected:
     }
 };
 
-TEST_F(PassThroughKeyTest, TheSettingsSayWhatCameOfTheKeyPlainAndBounded)
+// A key text from a hand-edited settings file is shown plain and bounded.
+TEST_F(PassThroughKeyTest, AStrangeKeyTextIsShownPlainAndBounded)
 {
-    const struct {
-        ShortcutResult result;
-        const char16_t* status;
-    } cases[] = {
-        {ShortcutResult::Registered, u"快捷键 Ctrl+Alt+P 切换鼠标穿透"},
-        {ShortcutResult::Taken, u"快捷键 Ctrl+Alt+P 不可用：已被其他程序占用"},
-        {ShortcutResult::NotSupported, u"快捷键 Ctrl+Alt+P 不可用：此桌面不支持"},
-        {ShortcutResult::Unrecognised, u"快捷键 Ctrl+Alt+P 不可用：无法识别此按键"},
-    };
-    for (const auto& c : cases) {
-        frame->m_passThroughKey = c.result;
-        EXPECT_EQ(PassThroughKeyStatus(*frame), c.status);
-    }
+    frame->m_passThroughKey = ShortcutResult::Unrecognised;
     Options().passThroughKey = std::string(5000, 'x') + "\xE2\x80\xAE<b>键</b>";
     const std::u16string status = PassThroughKeyStatus(*frame).Str();
     EXPECT_LT(status.size(), 100u);
