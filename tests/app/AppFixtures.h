@@ -39,11 +39,12 @@ protected:
     // Shown, its first refresh handled.
     QuietDanmu& OpenDanmu()
     {
-        auto* danmu = new QuietDanmu;
-        m_danmus.emplace_back(danmu);
-        EXPECT_NE(danmu->Open(), nullptr);
+        auto danmu = std::make_unique<QuietDanmu>();
+        QuietDanmu& opened = *danmu;
+        m_danmus.push_back(std::move(danmu));
+        EXPECT_NE(opened.Open(), nullptr);
         DuiLib::simulate::ProcessPending();
-        return *danmu;
+        return opened;
     }
     // One that asks the feed, as the program's does.
     CWndDanmu& OpenPolling()
