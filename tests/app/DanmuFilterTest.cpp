@@ -15,10 +15,22 @@ DanmuItem Chat(std::u16string nick, std::u16string msg, bool gift = false)
     DanmuItem item;
     item.nick = std::move(nick);
     item.msg = std::move(msg);
-    item.level = 3;
     item.gift = gift;
     return item;
 }
+
+DanmuOptions Hide(bool notices, bool gifts, std::vector<std::string> nicks = {}, std::vector<std::string> words = {})
+{
+    DanmuOptions o;
+    o.hideNotices = notices;
+    o.hideGifts = gifts;
+    o.blockedNicks = std::move(nicks);
+    o.blockedWords = std::move(words);
+    return o;
+}
+
+DanmuOptions Nicks(std::vector<std::string> nicks) { return Hide(false, false, std::move(nicks)); }
+DanmuOptions Words(std::vector<std::string> words) { return Hide(false, false, {}, std::move(words)); }
 
 struct FilterCase {
     const char* name;
@@ -26,29 +38,6 @@ struct FilterCase {
     DanmuItem item;
     bool hidden;
 };
-
-DanmuOptions Hide(bool notices, bool gifts)
-{
-    DanmuOptions o;
-    o.hideNotices = notices;
-    o.hideGifts = gifts;
-    return o;
-}
-
-DanmuOptions Nicks(std::vector<std::string> nicks)
-{
-    DanmuOptions o;
-    o.blockedNicks = std::move(nicks);
-    return o;
-}
-
-DanmuOptions Words(std::vector<std::string> words)
-{
-    DanmuOptions o;
-    o.blockedWords = std::move(words);
-    return o;
-}
-
 void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.name; }
 
 class DanmuFilterTest : public testing::TestWithParam<FilterCase> {};
@@ -61,23 +50,19 @@ TEST_P(DanmuFilterTest, HidesExactlyWhatTheOptionsSay)
 const std::u16string kHuge(500, u'a');
 
 INSTANTIATE_TEST_SUITE_P(Items, DanmuFilterTest, testing::Values(
-    // Notices and gifts.
-    FilterCase{"DefaultsHideNoNotice", DanmuOptions{}, Chat(u"A:", u""), false},
-    FilterCase{"NoticeHidden", Hide(true, false), Chat(u"A:", u""), true},
-    FilterCase{"NoticeWithoutNickHidden", Hide(true, false), Chat(u"", u""), true},
+    // Notices (no message) and gifts.
+    FilterCase{"DefaultsHideNothing", DanmuOptions{}, Chat(u"A:", u""), false},
+    FilterCase{"NoticeHidden", Hide(true, false), Chat(u"", u""), true},
     FilterCase{"ChatKeptWithNoticesHidden", Hide(true, false), Chat(u"A:", u"hi"), false},
     FilterCase{"GiftKeptWithNoticesHidden", Hide(true, false), Chat(u"A:", u"送出了[B]", true), false},
-    FilterCase{"GiftHidden", Hide(false, true), Chat(u"A:", u"送出了[B]", true), true},
     FilterCase{"GiftWithoutNameHidden", Hide(false, true), Chat(u"A:", u"", true), true},
     FilterCase{"ChatReadingLikeAGiftKept", Hide(false, true), Chat(u"A:", u"送出了[B]"), false},
     FilterCase{"NoticeKeptWithGiftsHidden", Hide(false, true), Chat(u"A:", u""), false},
     // Nicknames: whole, without the ":", Latin letters in any case.
-    FilterCase{"NickBlocked", Nicks({"Spam"}), Chat(u"Spam:", u"hi"), true},
     FilterCase{"NickOtherCase", Nicks({"sPaM"}), Chat(u"SpAm:", u"hi"), true},
     FilterCase{"NickPartNotBlocked", Nicks({"Spam"}), Chat(u"Spammer:", u"hi"), false},
     FilterCase{"NickInTextNotBlocked", Nicks({"Spam"}), Chat(u"A:", u"Spam"), false},
     FilterCase{"NickWithoutColon", Nicks({"Spam"}), Chat(u"Spam", u"hi"), true},
-    FilterCase{"NickCjk", Nicks({"弹幕姬"}), Chat(u"弹幕姬:", u""), true},
     FilterCase{"NickEmoji", Nicks({"🐟鱼"}), Chat(u"🐟鱼:", u"hi"), true},
     FilterCase{"NickLatin1Case", Nicks({"ZOË"}), Chat(u"zoë:", u"hi"), true},
     FilterCase{"NickFullWidthCase", Nicks({"ＡＢ"}), Chat(u"ａｂ:", u"hi"), true},
@@ -89,43 +74,27 @@ INSTANTIATE_TEST_SUITE_P(Items, DanmuFilterTest, testing::Values(
     FilterCase{"NickWithColonInside", Nicks({"a:b"}), Chat(u"a:b:", u"hi"), true},
     // Words: anywhere in the message, Latin letters in any case.
     FilterCase{"WordInside", Words({"http"}), Chat(u"A:", u"see HTTP://x"), true},
-    FilterCase{"WordAbsent", Words({"http"}), Chat(u"A:", u"htt p"), false},
     FilterCase{"WordInNickOnly", Words({"bad"}), Chat(u"bad:", u"good"), false},
     FilterCase{"WordCjk", Words({"加群"}), Chat(u"A:", u"快来加群啊"), true},
-    FilterCase{"WordEmoji", Words({"🎉"}), Chat(u"A:", u"主播好！🎉"), true},
     FilterCase{"EmojiHalfNoMatch", Words({"🎉"}), Chat(u"A:", u"主播好！🎊"), false},
     FilterCase{"WordInGiftText", Words({"火箭"}), Chat(u"A:", u"送出了[火箭]", true), true},
     FilterCase{"WordAtEndOfHuge", Words({"ab"}), Chat(u"A:", kHuge + u"b"), true},
-    FilterCase{"WordNotInHuge", Words({"aaab"}), Chat(u"A:", kHuge), false},
     FilterCase{"WordWithControlChars", Words({"a\tb"}), Chat(u"A:", u"xa\tby"), true},
-    FilterCase{"EmptyMessageNoWord", Words({"a"}), Chat(u"A:", u""), false},
-    FilterCase{"ListsEmptyHideNothing", DanmuOptions{}, Chat(u"A:", u"anything"), false}),
+    FilterCase{"EmptyWordFindsNothing", Words({""}), Chat(u"A:", u"abc"), false}),
     [](const testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
 
-TEST(DanmuFilterListTest, ShownKeepsTheOrderOfTheItemsNotHidden)
+// Only the first entries of a list count; what is shown keeps its order.
+TEST(DanmuFilterListTest, ShownKeepsTheOrderAndOnlyTheFirstEntriesCount)
 {
-    DanmuOptions o = Hide(true, true);
-    o.blockedNicks = {"x"};
-    o.blockedWords = {"no"};
-    const std::vector<DanmuItem> shown = CDanmuFilter(o).Shown({Chat(u"a:", u"1"), Chat(u"b:", u""),
-        Chat(u"c:", u"2"), Chat(u"X:", u"3"), Chat(u"d:", u"NO!"), Chat(u"e:", u"gift", true), Chat(u"f:", u"4")});
-    std::u16string order;
-    for (const DanmuItem& item : shown)
-        order += item.msg;
-    EXPECT_EQ(order, u"124");
-    EXPECT_TRUE(CDanmuFilter().Shown({}).empty());
-}
-
-TEST(DanmuFilterListTest, OnlyTheFirstEntriesOfAListCount)
-{
-    DanmuOptions o;
-    o.blockedNicks.assign(kMaxBlockEntries, "n");
+    DanmuOptions o = Hide(true, true, std::vector<std::string>(kMaxBlockEntries, "x"),
+                          std::vector<std::string>(kMaxBlockEntries, "no"));
     o.blockedNicks.push_back("late");
-    o.blockedWords.assign(kMaxBlockEntries, "w");
     o.blockedWords.push_back("late");
-    const CDanmuFilter filter(o);
-    EXPECT_TRUE(filter.Hides(Chat(u"N:", u"x")));
-    EXPECT_FALSE(filter.Hides(Chat(u"late:", u"late")));
+    std::u16string order;
+    for (const DanmuItem& item : CDanmuFilter(o).Shown({Chat(u"a:", u"1"), Chat(u"b:", u""), Chat(u"c:", u"2"),
+             Chat(u"X:", u"3"), Chat(u"d:", u"NO!"), Chat(u"e:", u"gift", true), Chat(u"late:", u"late 4")}))
+        order += item.msg;
+    EXPECT_EQ(order, u"12late 4");
 }
 
 // The matcher against the plain search it replaces, on texts and words of a
@@ -139,34 +108,25 @@ TEST(WordMatcherTest, FindsWhatAPlainSearchFinds)
             c = u"abcAB"[random() % 5];
         return t;
     };
+    auto fold = [](std::u16string t) {
+        for (char16_t& c : t)
+            c = c == u'A' ? u'a' : c == u'B' ? u'b' : c;
+        return t;
+    };
     for (int round = 0; round < 2000; ++round) {
         std::vector<std::u16string> words(random() % 4);
         for (std::u16string& word : words)
             word = text(4);
         const std::u16string haystack = text(12);
-        std::u16string folded = haystack;
-        for (char16_t& c : folded)
-            c = c == u'A' ? u'a' : c == u'B' ? u'b' : c;
         bool expected = false;
-        for (std::u16string word : words) {
-            for (char16_t& c : word)
-                c = c == u'A' ? u'a' : c == u'B' ? u'b' : c;
-            expected = expected || (!word.empty() && folded.find(word) != std::u16string::npos);
-        }
+        for (const std::u16string& word : words)
+            expected = expected || (!word.empty() && fold(haystack).find(fold(word)) != std::u16string::npos);
         EXPECT_EQ(CWordMatcher(words).FoundIn(haystack), expected) << round;
     }
 }
 
-TEST(WordMatcherTest, AnEmptyMatcherOrWordFindsNothing)
-{
-    EXPECT_FALSE(CWordMatcher().FoundIn(u"abc"));
-    EXPECT_FALSE(CWordMatcher({u""}).FoundIn(u"abc"));
-    EXPECT_FALSE(CWordMatcher({u"abc"}).FoundIn(u""));
-}
-
-// The largest lists the settings allow against the longest texts: one
-// pass a text, whatever the lists.
-TEST(WordMatcherTest, TheLargestListsStillMatchInOnePass)
+// The largest lists the settings allow against the longest texts.
+TEST(WordMatcherTest, TheLargestListsStillMatch)
 {
     std::vector<std::u16string> words;
     for (std::size_t i = 0; i < kMaxBlockEntries; ++i)
@@ -174,6 +134,7 @@ TEST(WordMatcherTest, TheLargestListsStillMatchInOnePass)
     const CWordMatcher matcher(words);
     EXPECT_FALSE(matcher.FoundIn(std::u16string(500, u'a')));
     EXPECT_TRUE(matcher.FoundIn(std::u16string(300, u'a') + u"c"));
+    EXPECT_FALSE(CWordMatcher().FoundIn(u"abc"));
 }
 
 } // namespace

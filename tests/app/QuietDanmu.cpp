@@ -16,17 +16,6 @@ void QuietDanmu::Feed(std::vector<DanmuItem> items, int online)
         PostMessageW(WM_DANMU_REFRESH, 0, 0);
 }
 
-int QuietDanmu::RowCount() const
-{
-    return m_list ? m_list->GetCount() : -1;
-}
-
-CControlUI* QuietDanmu::Cell(int row, LPCTSTR name) const
-{
-    CControlUI* r = m_list ? m_list->GetItemAt(row) : nullptr;
-    return r ? r->FindControl(name) : nullptr;
-}
-
 LRESULT QuietDanmu::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     if (msg == WM_TEST_STEP) {

@@ -20,8 +20,12 @@ public:
     int Run(CWorkerThread*, int) override { return 0; }
     // Publishes items and a count as the feed would, and posts the refresh.
     void Feed(std::vector<DanmuItem> items, int online);
-    int RowCount() const;
-    DuiLib::CControlUI* Cell(int row, LPCTSTR name) const;
+    int RowCount() const { return m_list ? m_list->GetCount() : -1; }
+    DuiLib::CControlUI* Cell(int row, LPCTSTR name) const
+    {
+        DuiLib::CControlUI* r = m_list ? m_list->GetItemAt(row) : nullptr;
+        return r ? r->FindControl(name) : nullptr;
+    }
 
     std::vector<WPARAM> commands;
     bool keepCommands = false; // record tray commands instead of acting on them

@@ -5,18 +5,7 @@
 # once a second; every drag must land (the user-interface thread answers).
 #   real_window_hostile_test.sh <build folder> <screenshot folder>
 # Every wait is bounded; everything started is stopped on exit.
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-shots=${2:?screenshot folder}
-mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/ui/xvfb.sh"
-
-home=$(mktemp -d)
-trap 'stop_all; rm -rf "$home"' EXIT
-. "$here/../../tools/ui/realwindow.sh"
-# The program's settings and log, kept out of the user's home.
-export XDG_STATE_HOME=$home/state XDG_CONFIG_HOME=$home/config
+. "$(dirname "$0")/real_window_prologue.sh"
 
 drags=${ORVEL_HOSTILE_DRAGS:-15}
 
@@ -60,7 +49,6 @@ run_mode() {
   pids=()
 }
 
-export QT_QPA_PLATFORM=xcb
 run_mode huge-message --huge-message=20971520
 run_mode history-10000 --history-size=10000
 echo "PASS: the window answered every drag under both hostile feeds"

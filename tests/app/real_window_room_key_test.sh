@@ -9,18 +9,9 @@
 # services' record) and is the room remembered at the end. A second copy of
 # the program finds the shortcut taken and logs it.
 #   real_window_room_key_test.sh <build folder> <screenshot folder>
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-shots=${2:?screenshot folder}
-mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
-tmp=$(mktemp -d)
-. "$here/../../tools/ui/xvfb.sh"
-trap 'stop_all; rm -rf "$tmp"' EXIT
-. "$here/../../tools/ui/realwindow.sh"
+. "$(dirname "$0")/real_window_prologue.sh"
 
 xvfb_start
-export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$tmp/config XDG_STATE_HOME=$tmp/state
 unset DBUS_SESSION_BUS_ADDRESS # no StatusNotifierItem host either: no tray at all
 start_wm
 # The demo services with a record of the requests, printed when they end.

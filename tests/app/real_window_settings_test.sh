@@ -8,18 +8,9 @@
 # The room is saved while the program runs; a run ended by SIGTERM exits
 # cleanly and saves.
 #   real_window_settings_test.sh <build folder> <screenshot folder>
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-shots=${2:?screenshot folder}
-mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
-tmp=$(mktemp -d)
-. "$here/../../tools/ui/xvfb.sh"
-trap 'stop_all; rm -rf "$tmp"' EXIT
-. "$here/../../tools/ui/realwindow.sh"
+. "$(dirname "$0")/real_window_prologue.sh"
 
 xvfb_start
-export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$tmp/config
 settings=$XDG_CONFIG_HOME/orvel-helper/settings.json
 # The opacity is looked for in the window's own property: the whole-window way.
 mkdir -p -m 700 "$(dirname "$settings")"

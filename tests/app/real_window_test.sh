@@ -9,21 +9,11 @@
 # it with a click on the desktop, opens the settings (moves the slider),
 # quits from the tray menu; the program must exit 0. Every wait is bounded;
 # everything started is stopped on exit.
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-shots=${2:?screenshot folder}
+. "$(dirname "$0")/real_window_prologue.sh"
 mode=${3:-bare}
-mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/ui/xvfb.sh"
-
-config=$(mktemp -d)
-trap 'stop_all; rm -rf "$config"' EXIT
-. "$here/../../tools/ui/realwindow.sh"
 . "$here/real_window_roles.sh"
 
 xvfb_start
-export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$config # the user's own settings stay untouched
 [ "$mode" = wm ] && start_wm
 start_tray
 start_demo "$build"

@@ -7,20 +7,11 @@
 # three items; "clicked" on 鼠标穿透 toggles pass-through and its label; a
 # ContextMenu call still opens the program's own menu; "clicked" on 退出 ends
 # the program with exit status 0.
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-shots=${2:?screenshot folder}
-mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
+. "$(dirname "$0")/real_window_prologue.sh"
 host="$here/sni_host.py"
-. "$here/../../tools/ui/xvfb.sh"
-config=$(mktemp -d)
-trap 'stop_all; rm -rf "$config"' EXIT
-. "$here/../../tools/ui/realwindow.sh"
 
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus and python3-gi are needed" >&2; exit 77; }
 xvfb_start
-export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$config # the user's own settings stay untouched
 start_session_bus
 registered=$(mktemp)
 ready=$(mktemp)

@@ -1,0 +1,145 @@
+// The danmaku window: its rows from the feed, the tray icon, closing,
+// resizing from its edges, and the feed's status in its title bar and log.
+
+#include <QWidget>
+
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/FeedLog.h"
+#include "support/Log.h"
+#include "tests/app/AppFixtures.h"
+#include "tests/common/TempFolder.h"
+
+using namespace DuiLib;
+
+namespace {
+
+using DanmuWindowTest = DanmuTest;
+
+TEST_F(DanmuWindowTest, RefreshesShowTheItemsAsTheyCameAndNeverDoubleRows)
+{
+    danmu->Feed({Item(u"小明:", u"你好", 5), Item(u"", u"送出了[火箭]", 12), Item(u"<b>&amp;:", u"&Quit <i>x</i>", 0)},
+                321);
+    danmu->PostMessageW(WM_DANMU_REFRESH); // a second refresh of the same items
+    simulate::ProcessPending();
+    ASSERT_EQ(danmu->RowCount(), 3);
+    EXPECT_EQ(danmu->m_members->GetText(), u"321");
+    EXPECT_EQ(danmu->m_list->GetItemAt(0)->GetFixedHeight(), 22);
+    EXPECT_EQ(Text(1, u"nick"), u"");
+    EXPECT_EQ(Text(2, u"nick"), u"<b>&amp;:") << "markup is shown, not read";
+    EXPECT_EQ(Text(2, u"msg"), u"&Quit <i>x</i>");
+}
+
+TEST_F(DanmuWindowTest, AnItemLayoutThatCannotBeBuiltLeavesItsItemsOut)
+{
+    CPaintManagerUI::SetResourceZip(u"no-such.zip", true);
+    Show({Item(u"a:", u"b", 1), Item(u"c:", u"d", 2)}, 9);
+    EXPECT_EQ(danmu->RowCount(), 0);
+    EXPECT_EQ(danmu->m_members->GetText(), u"9");
+}
+
+// The tray's 退出 ends it too (see the room switch).
+TEST_F(DanmuWindowTest, TheSystemCloseCommandEndsTheLoopAndTheWindowStays)
+{
+    simulate::CloseRequest(hwnd);
+    EXPECT_TRUE(LoopEnds());
+    EXPECT_NE(danmu->GetHWND(), nullptr) << "to the end of the process";
+}
+
+TEST_F(DanmuWindowTest, ARightClickOnTheTrayIconOpensTheMenuALeftClickDoesNothing)
+{
+    const size_t before = simulate::Windows().size();
+    ASSERT_TRUE(simulate::ActivateTray(hwnd, 1, simulate::TrayClick::Left));
+    simulate::ProcessPending();
+    EXPECT_EQ(simulate::Windows().size(), before);
+    // A right click on an XEmbed tray and a StatusNotifierItem host's menu
+    // request both arrive as a context request.
+    ASSERT_TRUE(simulate::ActivateTray(hwnd, 1, simulate::TrayClick::Context));
+    simulate::ProcessPending();
+    ASSERT_EQ(simulate::Windows().size(), before + 1);
+    EXPECT_NE(simulate::FindControl(simulate::Windows().back(), u"menu_tray_exit"), nullptr);
+}
+
+TEST_F(DanmuWindowTest, EachEdgeAndCornerResizesFromItsOwnSideDownTo200By120)
+{
+    struct Case {
+        const char* where;
+        int x, y, dx, dy;
+        int left, top, width, height;
+    } cases[] = {
+        {"right edge", 299, 125, 40, 0, 100, 100, 340, 250},
+        {"bottom edge", 150, 249, 0, 30, 100, 100, 300, 280},
+        {"left edge", 0, 125, -20, 0, 80, 100, 320, 250},
+        {"top edge, above the title bar", 150, 0, 0, -10, 100, 90, 300, 260},
+        {"bottom right", 299, 249, 100, 50, 100, 100, 400, 300},
+        {"top left", 0, 0, 10, 10, 110, 110, 290, 240},
+        {"the middle does not resize", 150, 150, 50, 50, 100, 100, 300, 250},
+        {"smallest", 299, 249, -1000, -1000, 100, 100, 200, 120},
+        {"smallest, the opposite sides stay", 0, 0, 1000, 1000, 200, 230, 200, 120},
+    };
+    for (const Case& c : cases) {
+        SetWindowPos(hwnd, nullptr, 100, 100, 300, 250, 0);
+        simulate::Drag(hwnd, c.x, c.y, c.dx, c.dy);
+        const simulate::WindowState s = simulate::StateOf(hwnd);
+        EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}),
+                  (std::vector<int>{c.left, c.top, c.width, c.height})) << c.where;
+    }
+}
+
+PollOutcome Cycle(int onlineError, int historyStatus, bool historyRead)
+{
+    PollOutcome outcome;
+    outcome.reported = true;
+    outcome.online = RequestOutcome{"127.0.0.1:18080", onlineError, onlineError ? 0 : 200, onlineError == 0};
+    outcome.history = RequestOutcome{"127.0.0.1:18081", 0, historyStatus, historyRead};
+    return outcome;
+}
+
+class DanmuStatusTest : public DanmuTest {
+protected:
+    void Report(const PollOutcome& outcome)
+    {
+        danmu->Items().Report(outcome);
+        Show({Item(u"a:", u"old", 1)});
+    }
+    QString Tip() const { return danmu->m_members->GetWidget()->toolTip(); }
+};
+
+// A failed cycle shows why until a good one, keeping the rows; the log gets
+// one line per change of state.
+TEST_F(DanmuStatusTest, AFailedCycleShowsWhyUntilAGoodOneAndIsLoggedOnce)
+{
+    TempFolder folder;
+    const std::string base = folder.Path() + "/orvel-helper";
+    {
+        CLog log;
+        ASSERT_EQ(log.SetFile(base, kLogFileBytes, kLogFiles), 0);
+        SetProgramLog(&log);
+        for (int i = 0; i < 2; ++i)
+            Report(Cycle(-3, 200, true));
+        EXPECT_EQ(danmu->m_members->GetText(), u"连接中断");
+        EXPECT_TRUE(Tip().contains(QString::fromUtf8("无法连接 127.0.0.1:18080"))) << Tip().toStdString();
+        EXPECT_TRUE(Tip().contains(QString::fromUtf8("尚未成功更新")));
+        EXPECT_FALSE(danmu->m_membersLabel->GetWidget()->isVisible());
+        EXPECT_EQ(danmu->RowCount(), 1);
+        for (int i = 0; i < 2; ++i)
+            Report(Cycle(0, 200, true));
+        EXPECT_EQ(danmu->m_members->GetText(), u"5");
+        EXPECT_TRUE(danmu->m_membersLabel->GetWidget()->isVisible());
+        Report(Cycle(0, 401, false));
+        EXPECT_TRUE(Tip().contains(QString::fromUtf8("授权被拒绝 (401)")));
+        EXPECT_TRUE(Tip().contains(QString::fromUtf8("秒前")));
+        SetProgramLog(nullptr);
+    } // the log writes what it holds as it ends
+    std::istringstream text(ReadWhole(base + "_0.log"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line.substr(line.find("feed:")));
+    EXPECT_EQ(lines, (std::vector<std::string>{"feed: 连接中断: 无法连接 127.0.0.1:18080", "feed: 已恢复",
+                                               "feed: 连接中断: 授权被拒绝 (401)"}));
+}
+
+} // namespace

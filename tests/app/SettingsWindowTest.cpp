@@ -1,0 +1,198 @@
+// The settings window: opacity, font size, display and filter options of
+// the danmaku window, applied at once.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/app/AppFixtures.h"
+
+using namespace DuiLib;
+
+namespace {
+
+// The danmaku window open with chats, an enter notice and a gift.
+class SettingsWindowTest : public DanmuTest {
+protected:
+    void SetUp() override
+    {
+        DanmuTest::SetUp();
+        DanmuItem gift = Item(u"g:", u"送出了[火箭]", 3);
+        gift.gift = true;
+        Show({Item(u"Spam:", u"hi", 1), Item(u"n:", u"", 2), gift, Item(u"b:", u"快来加群 QQ", 4), Item(u"c:", u"🎉", 5)});
+    }
+    HWND Open() { return OpenSettings(*danmu).GetHWND(); }
+    static CDuiString Num(int n)
+    {
+        CDuiString s;
+        s.Format(u"%d", n);
+        return s;
+    }
+    static std::string Ascii(const char16_t* name) { return std::string(name, name + std::u16string(name).size()); }
+    // Types each line into the field, Enter after each.
+    static void TypeLines(CControlUI* field, std::initializer_list<const char16_t*> lines)
+    {
+        for (const char16_t* line : lines) {
+            simulate::Type(field, line);
+            simulate::PressEnter(field);
+        }
+    }
+};
+
+// Hidden until ShowModal shows it modal; beside the danmaku window, which
+// stays in view; its rows one below the other, none cut off.
+TEST_F(SettingsWindowTest, IsMadeHiddenTopmostBesideTheDanmakuWindowTallEnoughForEveryRow)
+{
+    CWndSetting& setting = OpenSettings(*danmu);
+    const HWND h = setting.GetHWND();
+    const simulate::WindowState s = simulate::StateOf(h), d = simulate::StateOf(hwnd);
+    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 275}));
+    EXPECT_TRUE(s.topmost && !s.visible);
+    EXPECT_EQ(s.owner, hwnd);
+    setting.ShowWindow(true, true); // laid out when shown
+    simulate::ProcessPending();
+    int above = 0;
+    for (const char16_t* row : {u"pro_trans", u"option_big", u"check_background_only", u"check_hide_gifts",
+                                u"edit_blocked_words", u"shortcut_status", u"btn_enter"}) {
+        const RECT r = simulate::ControlRect(simulate::FindControl(h, row));
+        EXPECT_TRUE(r.top >= above && r.bottom - r.top >= 15 && r.bottom <= s.height) << Ascii(row) << " " << r.top;
+        EXPECT_TRUE(r.right - r.left > 40 && r.right <= s.width) << Ascii(row);
+        above = r.bottom;
+    }
+    EXPECT_EQ(simulate::FindControl(h, u"shortcut_status")->GetText(), u"快捷键 Ctrl+Alt+P 不可用：此桌面不支持");
+}
+
+TEST_F(SettingsWindowTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingPassThrough)
+{
+    g_pMainFrame->m_transFlag = true;
+    danmu->GetPaintManager().SetTransparent(150, true);
+    for (int reopened : {150, 152}) {
+        CWndSetting& setting = OpenSettings(*danmu);
+        CControlUI* slider = simulate::FindControl(setting.GetHWND(), u"pro_trans");
+        EXPECT_EQ(dynamic_cast<CProgressUI*>(slider)->GetValue(), reopened);
+        for (int expected : {reopened + 1, reopened + 2}) {
+            simulate::StepUp(slider);
+            EXPECT_EQ(g_pMainFrame->m_opacity, expected);
+            EXPECT_EQ(setting.m_textTrans->GetText(), Num(expected));
+            EXPECT_EQ(simulate::StateOf(hwnd).backgroundAlpha, expected) << "the default fades the background";
+            EXPECT_TRUE(simulate::StateOf(hwnd).passThrough);
+        }
+        EXPECT_DOUBLE_EQ(simulate::StateOf(setting.GetHWND()).opacity, 1.0) << "the settings window stays opaque";
+    }
+}
+
+TEST_F(SettingsWindowTest, FontOptionsRebuildTheRowsInTheirSize)
+{
+    const HWND h = Open();
+    for (const auto& option : {std::make_pair(u"option_big", 14), std::make_pair(u"option_middle", 12),
+                               std::make_pair(u"option_small", 11)}) {
+        simulate::Click(simulate::FindControl(h, option.first));
+        simulate::ProcessPending(); // the rebuild the window posted
+        EXPECT_EQ(danmu->RowCount(), 5);
+        EXPECT_EQ(simulate::FontPixelSize(Cell(0, u"msg")), option.second) << Ascii(option.first);
+    }
+}
+
+// The tray command runs it modal over the danmaku window; the test's steps
+// run inside that modal loop.
+TEST_F(SettingsWindowTest, IsModalWhenShownAndASecondOpeningBringsTheSameWindowForward)
+{
+    simulate::WindowState seen;
+    int settingsWindows = 0, steps = 0;
+    danmu->step = [&] {
+        const HWND h = FindWindowTitled(u"设置");
+        if (++steps == 1) {
+            seen = simulate::StateOf(h);
+            danmu->PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SETTINGS, 0); // 设置… again
+            danmu->PostMessageW(QuietDanmu::WM_TEST_STEP);
+            return;
+        }
+        for (HWND w : simulate::Windows())
+            settingsWindows += simulate::StateOf(w).title == u"设置";
+        SendMessageW(hwnd, WM_TIMER, 1, 0); // a topmost tick while it is open
+        EXPECT_TRUE(simulate::StateOf(h).visible);
+        simulate::StepUp(simulate::FindControl(h, u"pro_trans"));
+        simulate::Click(simulate::FindControl(h, u"btn_enter"));
+    };
+    danmu->PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_SETTINGS, 0);
+    danmu->PostMessageW(QuietDanmu::WM_TEST_STEP);
+    danmu->PostMessageW(WM_TRAY_COMMAND, TRAY_CMD_EXIT, 0);
+    EXPECT_TRUE(LoopEnds());
+    EXPECT_EQ(steps, 2);
+    EXPECT_TRUE(seen.visible && seen.modal);
+    EXPECT_EQ(seen.owner, hwnd);
+    EXPECT_EQ(settingsWindows, 1);
+    EXPECT_EQ(g_pMainFrame->m_opacity, 151);
+    EXPECT_EQ(FindWindowTitled(u"设置"), nullptr) << "the enter button closed it";
+}
+
+TEST_F(SettingsWindowTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
+{
+    const struct {
+        const char16_t* name;
+        bool DanmuOptions::*option;
+        int rowsWhenOn;
+    } cases[] = {{u"check_background_only", &DanmuOptions::backgroundOnly, 5}, {u"check_wrap", &DanmuOptions::wrap, 5},
+                 {u"check_hide_notices", &DanmuOptions::hideNotices, 4}, {u"check_hide_gifts", &DanmuOptions::hideGifts, 4}};
+    for (const auto& c : cases) {
+        for (bool start : {false, true}) {
+            SCOPED_TRACE(Ascii(c.name) + (start ? " on" : " off"));
+            Options() = DanmuOptions{};
+            Options().*c.option = start;
+            danmu->OptionsChanged();
+            auto* box = dynamic_cast<COptionUI*>(simulate::FindControl(Open(), c.name));
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->IsSelected(), start);
+            EXPECT_EQ(danmu->RowCount(), start ? c.rowsWhenOn : 5) << "showing the box changes nothing";
+            for (bool on : {!start, start}) {
+                simulate::Click(box);
+                EXPECT_EQ(box->IsSelected(), on);
+                EXPECT_EQ(Options().*c.option, on);
+                EXPECT_EQ(danmu->RowCount(), on ? c.rowsWhenOn : 5);
+            }
+        }
+    }
+}
+
+// Typed lines, kept as typed but trimmed, apply when the window closes.
+TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowCloses)
+{
+    Options().blockedWords = {"http", "弹幕"};
+    CWndSetting& setting = OpenSettings(*danmu);
+    CControlUI* nicks = simulate::FindControl(setting.GetHWND(), u"edit_blocked_nicks");
+    CControlUI* words = simulate::FindControl(setting.GetHWND(), u"edit_blocked_words");
+    EXPECT_EQ(nicks->GetText(), u"");
+    EXPECT_EQ(words->GetText(), u"http\n弹幕\n");
+    words->SetText(u"");
+    TypeLines(nicks, {u"  sPAM ", u"", u"<b>x</b>", u"مرحبا", u"🐟\u200D鱼"});
+    TypeLines(words, {u"qq", u"🎉"});
+    EXPECT_EQ(danmu->RowCount(), 5) << "not while typing";
+    simulate::Click(simulate::FindControl(setting.GetHWND(), u"btn_enter"));
+    simulate::ProcessPending();
+    EXPECT_EQ(setting.GetHWND(), nullptr);
+    EXPECT_EQ(Options().blockedNicks,
+              (std::vector<std::string>{"sPAM", "<b>x</b>", "مرحبا", "\xF0\x9F\x90\x9F\xE2\x80\x8D鱼"}));
+    EXPECT_EQ(Options().blockedWords, (std::vector<std::string>{"qq", "\xF0\x9F\x8E\x89"}));
+    ASSERT_EQ(danmu->RowCount(), 2);
+    EXPECT_EQ(Text(0, u"nick"), u"n:");
+    EXPECT_EQ(Text(1, u"nick"), u"g:");
+    EXPECT_EQ(simulate::FindControl(Open(), u"edit_blocked_nicks")->GetText(), u"sPAM\n<b>x</b>\nمرحبا\n🐟\u200D鱼\n");
+}
+
+TEST_F(SettingsWindowTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
+{
+    CWndSetting& setting = OpenSettings(*danmu);
+    const HWND h = setting.GetHWND();
+    setting.ShowWindow(true, true);
+    simulate::ProcessPending();
+    CControlUI* nicks = simulate::FindControl(h, u"edit_blocked_nicks");
+    simulate::Focus(nicks);
+    TypeLines(nicks, {u"spam", u" B "});
+    simulate::Focus(simulate::FindControl(h, u"edit_blocked_words"));
+    simulate::ProcessPending();
+    EXPECT_EQ(Options().blockedNicks, (std::vector<std::string>{"spam", "B"}));
+    EXPECT_EQ(nicks->GetText(), u"spam\nB\n") << "the field shows the list kept";
+    EXPECT_EQ(danmu->RowCount(), 3);
+}
+
+} // namespace
