@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/DanmuOptions.h"
-#include "app/Settings.h"
+#include "app/config/DanmuOptions.h"
+#include "app/config/Settings.h"
 #include "feed/FeedPoller.h"
 #include "ui/GlobalShortcut.h"
 

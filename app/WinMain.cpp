@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "app/MainFrame.h"
-#include "app/RememberedRun.h"
+#include "app/windows/MainFrame.h"
+#include "app/config/RememberedRun.h"
 #include "app/SkinPlace.h"
 #include "ui/RunGuard.h"
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/Settings.h"
+#include "app/config/Settings.h"
 #include "feed/FeedPoller.h"
 #include "ui/Win32.h"
 

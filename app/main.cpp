@@ -2,8 +2,8 @@
 #include <cstdlib>
 
 #include "app/FeedLog.h"
-#include "app/SettingsStore.h"
-#include "app/StartUp.h"
+#include "app/config/SettingsStore.h"
+#include "app/config/StartUp.h"
 #include "app/WinMain.h"
 #include "support/Log.h"
 #include "support/MemCache.h"

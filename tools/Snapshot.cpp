@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/MenuWnd.h"
-#include "app/WndSetting.h"
+#include "app/windows/MenuWnd.h"
+#include "app/windows/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
 #include "ui/testing/Simulate.h"

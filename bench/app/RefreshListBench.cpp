@@ -19,8 +19,8 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include "app/MainFrame.h"
-#include "app/WndDanmu.h"
+#include "app/windows/MainFrame.h"
+#include "app/windows/WndDanmu.h"
 #include "tests/common/TestSkin.h"
 #include "ui/testing/Simulate.h"
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/WndSetting.h"
+#include "app/windows/WndSetting.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/QuietDanmu.h"
 #include "tests/common/Watchdog.h"

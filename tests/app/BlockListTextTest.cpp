@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/BlockListText.h"
-#include "app/DanmuOptions.h"
+#include "app/config/BlockListText.h"
+#include "app/config/DanmuOptions.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "app/DanmuFilter.h"
-#include "app/WordMatcher.h"
+#include "app/rows/DanmuFilter.h"
+#include "app/rows/WordMatcher.h"
 
 namespace {
 

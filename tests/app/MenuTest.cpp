@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MenuWnd.h"
+#include "app/windows/MenuWnd.h"
 #include "tests/app/AppFixtures.h"
 
 using namespace DuiLib;

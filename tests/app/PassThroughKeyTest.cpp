@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/PassThroughKey.h"
+#include "app/windows/PassThroughKey.h"
 #include "tests/app/AppFixtures.h"
 
 using namespace DuiLib;

@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/MainFrame.h"
-#include "app/WndDanmu.h"
+#include "app/windows/MainFrame.h"
+#include "app/windows/WndDanmu.h"
 
 // A danmaku window whose worker does not poll: tests publish to it directly.
 // It records the tray commands it receives and can run a test step inside

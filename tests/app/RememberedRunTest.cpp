@@ -7,11 +7,11 @@
 #include <csignal>
 #include <filesystem>
 
-#include "app/RememberedRun.h"
-#include "app/SettingsStore.h"
+#include "app/config/RememberedRun.h"
+#include "app/config/SettingsStore.h"
 #include "app/WinMain.h"
-#include "app/WindowPlacement.h"
-#include "app/WndDanmu.h"
+#include "app/windows/WindowPlacement.h"
+#include "app/windows/WndDanmu.h"
 #include "feed/JsonParse.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/common/TempFolder.h"

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/StartUp.h"
+#include "app/config/StartUp.h"
 
 namespace {
 

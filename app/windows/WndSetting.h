@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/windows/AppWindow.h"
+#include "app/windows/DanmuView.h"
+#include "app/RunState.h"
+
+// The modal settings window: the danmaku window's opacity (slider), its
+// rows' font size (three options), its display and filter options (check
+// boxes) and block lists (one entry a line), applied at once; a block list
+// when its field loses the focus or the window closes.
+class CWndSetting : public CAppWindow {
+public:
+    CWndSetting(DanmuView& danmu, RunState& state);
+    ~CWndSetting() override;
+    // Brings the open settings window forward; false when none is open.
+    static bool BringOpenForward();
+
+    DuiLib::CControlUI* m_textTrans = nullptr;
+
+    void Notify(DuiLib::TNotifyUI& msg) override;
+
+protected:
+    void InitControls() override;
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    void ClickNotify(DuiLib::TNotifyUI& msg) override;
+    void SelectChangedNotify(DuiLib::TNotifyUI& msg) override;
+
+private:
+    void ShowOpacity(int opacity);
+    void ShowOptions();
+    WindowRect PlaceBesideDanmu() const;
+    bool CheckBoxChanged(DuiLib::CControlUI* sender);
+    void TakeBlockLists();
+
+    DanmuView& m_danmu;
+    RunState& m_state;
+};
