@@ -1,9 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "app/config/DanmuOptions.h"
 #include "app/config/Settings.h"
+#include "app/windows/RowSink.h"
 #include "feed/FeedPoller.h"
 #include "ui/GlobalShortcut.h"
 
@@ -20,4 +22,6 @@ struct RunState {
     CWndDanmu* danmu = nullptr;          // once a room is open
     // The pass-through shortcut's registration, made with the danmaku window.
     DuiLib::ShortcutResult passThroughKey = DuiLib::ShortcutResult::NotSupported;
+    // Who hears of new rows besides the window; owned by the entry point.
+    std::vector<RowSink*> rowSinks;
 };

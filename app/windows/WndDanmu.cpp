@@ -9,6 +9,7 @@
 #include "app/windows/RoomSwitch.h"
 #include "app/windows/WndSetting.h"
 #include "feed/FeedPoller.h"
+#include "feed/NewItems.h"
 #include "feed/ToWide.h"
 
 using namespace DuiLib;
@@ -119,6 +120,10 @@ void CWndDanmu::SwitchRoom(int roomId)
     RetireSession();
     g_pMainFrame->m_roomId = roomId;
     m_status = CFeedStatus();
+    m_seen.clear();
+    m_backlog = true;
+    for (RowSink* sink : m_state.rowSinks)
+        sink->RoomChanged(roomId);
     if (m_list)
         m_rows.Clear(*m_list);
     ShowNewer(false);
@@ -143,11 +148,27 @@ void CWndDanmu::RefreshList()
     JoinEnded();
     // Taken first: a refresh the worker posts from now on reads a newer list.
     Items().RefreshTaken();
+    std::vector<DanmuItem> all = Items().Snapshot();
     // Hidden items never get a row.
-    std::vector<DanmuItem> items = m_filter.Shown(Items().Snapshot());
+    const std::vector<DanmuItem> items = m_filter.Shown(all);
     if (m_list)
         SyncRows(items);
+    TellNewRows(std::move(all));
     ShowStatus();
+}
+
+void CWndDanmu::TellNewRows(std::vector<DanmuItem> all)
+{
+    const std::size_t first = FirstNewItem(m_seen, all);
+    if (first < all.size()) {
+        const std::vector<DanmuItem> rows = m_filter.Shown({all.begin() + static_cast<std::ptrdiff_t>(first), all.end()});
+        for (RowSink* sink : m_state.rowSinks) {
+            if (!rows.empty())
+                sink->RowsArrived(g_pMainFrame->m_roomId, rows, m_backlog);
+        }
+        m_backlog = false;
+    }
+    m_seen = std::move(all);
 }
 
 void CWndDanmu::SyncRows(const std::vector<DanmuItem>& items)

@@ -82,6 +82,7 @@ private:
     void OpenSettings();
     void OpenRoomSwitch();
     void SyncRows(const std::vector<DanmuItem>& items);
+    void TellNewRows(std::vector<DanmuItem> all);
     void ShowStatus();
     void ShowNewer(bool show);
 
@@ -90,6 +91,8 @@ private:
     std::vector<std::unique_ptr<CPollSession>> m_ending; // earlier rooms' workers, asked to stop
     CDanmuFilter m_filter; // made from the options when they change
     CDanmuRows m_rows;
+    std::vector<DanmuItem> m_seen; // the room's latest list, told to the row sinks
+    bool m_backlog = true;         // nothing of the room told yet
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;
     // No tray host at the start: the window's own right-click menu offers

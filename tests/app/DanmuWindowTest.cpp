@@ -33,6 +33,32 @@ TEST_F(DanmuWindowTest, RefreshesShowTheItemsAsTheyCameAndNeverDoubleRows)
     EXPECT_EQ(Text(2, u"msg"), u"&Quit <i>x</i>");
 }
 
+// What the row sinks hear: each shown item once across repeating history
+// replies, hidden ones never, and a new room from its backlog on.
+TEST_F(DanmuWindowTest, RowSinksHearEachShownItemOnceAndEachRoomAfresh)
+{
+    struct Sink : RowSink {
+        std::u16string heard;
+        void RowsArrived(int room, const std::vector<DanmuItem>& rows, bool backlog) override
+        {
+            heard += std::u16string(backlog ? u"|" : u"") + (room == 5 ? u"5:" : u"");
+            for (const DanmuItem& row : rows)
+                heard += row.msg;
+        }
+        void RoomChanged(int) override { heard += u"/"; }
+    } sink;
+    state.rowSinks.push_back(&sink);
+    Options().hideGifts = true;
+    danmu->OptionsChanged();
+    const DanmuItem gift{u"g:", u"送出了[x]", 1, true};
+    Show({Item(u"a:", u"1", 1), Item(u"b:", u"2", 1)});
+    Show({Item(u"a:", u"1", 1), Item(u"b:", u"2", 1), gift, Item(u"c:", u"3", 1)});
+    Show({Item(u"b:", u"2", 1), gift, Item(u"c:", u"3", 1)});
+    danmu->SwitchRoom(5);
+    Show({Item(u"c:", u"3", 1)});
+    EXPECT_EQ(sink.heard, u"|12" u"3" u"/" u"|5:3");
+}
+
 TEST_F(DanmuWindowTest, AnItemLayoutThatCannotBeBuiltLeavesItsItemsOut)
 {
     CPaintManagerUI::SetResourceZip(u"no-such.zip", true);

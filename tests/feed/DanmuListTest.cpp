@@ -1,4 +1,5 @@
 #include "feed/DanmuList.h"
+#include "feed/NewItems.h"
 
 #include <atomic>
 #include <thread>
@@ -49,3 +50,21 @@ TEST(DanmuListTest, PublishAgainstSnapshotOnTwoThreads)
 }
 
 } // namespace
+
+// A history reply repeats the end of the one before: only what follows the
+// longest such overlap is new.
+TEST(NewItemsTest, TheItemsAfterTheLongestOverlapAreNew)
+{
+    auto list = [](std::u16string letters) {
+        std::vector<DanmuItem> items;
+        for (char16_t c : letters)
+            items.push_back(DanmuItem{u"n:", std::u16string(1, c), 1, false});
+        return items;
+    };
+    const struct { const char16_t* before; const char16_t* now; std::size_t first; } rows[] = {
+        {u"", u"ab", 0}, {u"abc", u"abc", 3}, {u"abcde", u"cdefg", 3}, {u"abc", u"xyz", 0},
+        {u"aaa", u"aaaa", 3}, {u"abab", u"abx", 2}, {u"abc", u"", 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FirstNewItem(list(row.before), list(row.now)), row.first) << &row - rows;
+}
