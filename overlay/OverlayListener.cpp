@@ -17,6 +17,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+thread_local int t_served = -1;
+
 // The whole request must arrive within this time: a client that trickles
 // bytes cannot hold a thread.
 constexpr std::chrono::milliseconds kRequestTime{2000};
@@ -110,6 +112,11 @@ OverlayStart BindFailure(const in_addr& address, int port)
 
 } // namespace
 
+int ServedConnection()
+{
+    return t_served;
+}
+
 // cpp-httplib's server with its connections handled here: each request is
 // read through CSocketStream, and each socket is listed while it is open.
 class COverlayListener::CServer : public httplib::Server {
@@ -128,7 +135,9 @@ private:
         Track(sock, true);
         CSocketStream stream(sock);
         bool closed = false;
+        t_served = sock;
         const bool served = process_request(stream, true, closed, [](httplib::Request&) {});
+        t_served = -1;
         Track(sock, false);
         shutdown(sock, SHUT_RDWR);
         close(sock);

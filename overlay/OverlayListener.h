@@ -12,6 +12,10 @@ struct Request;
 struct Response;
 } // namespace httplib
 
+// The socket of the connection that the calling thread is serving (a
+// handler or content provider), -1 on any other thread.
+int ServedConnection();
+
 // The overlay's HTTP side: cpp-httplib on a thread of its own, one request
 // per connection, every connection's socket known so that Stop can close
 // them all at once, whatever each thread is waiting for.

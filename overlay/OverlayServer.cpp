@@ -54,7 +54,7 @@ bool ReadPageFile(const std::string& path, std::string& body)
 bool SendQueued(COverlayPage& page, httplib::DataSink& sink)
 {
     std::string out;
-    const COverlayPage::Taken taken = page.Take(out, kKeepAliveInterval);
+    const COverlayPage::Taken taken = page.Take(out, ServedConnection(), kKeepAliveInterval);
     if (taken == COverlayPage::Taken::Closed)
         return false;
     if (taken == COverlayPage::Taken::Idle)
