@@ -1,13 +1,17 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 #include <json/json.h>
 
 #include "overlay/OverlayEvents.h"
 #include "overlay/OverlayPage.h"
+#include "overlay/OverlayPlace.h"
 #include "overlay/OverlayRequest.h"
 #include "overlay/OverlayToken.h"
+#include "tests/common/TempFolder.h"
 
 namespace {
 
@@ -155,6 +159,16 @@ TEST(OverlayPageTest, TakesFramesWaitsAndEndsWithItsPeer)
     EXPECT_EQ(page.Take(out, pair[0], std::chrono::hours(1)), COverlayPage::Taken::Closed);
     EXPECT_FALSE(page.Push("c"));
     close(pair[0]);
+}
+
+TEST(OverlayPlaceTest, PrefersThePageBesideTheProgram)
+{
+    TempFolder folder;
+    const std::string program = folder.Path() + "/bin/";
+    EXPECT_EQ(OverlayPageFolderFor(program), program + "../share/orvel-helper/overlay/");
+    std::filesystem::create_directories(program + "overlay");
+    WriteWhole(program + "overlay/index.html", "<!DOCTYPE html>");
+    EXPECT_EQ(OverlayPageFolderFor(program), program + "overlay/");
 }
 
 } // namespace

@@ -103,8 +103,14 @@ TEST_F(OverlayServerTest, AnswersHostMethodAndTokenChecks)
 TEST_F(OverlayServerTest, ResumesAfterTheLastRowAcrossReconnectsAndRestarts)
 {
     server.Publish({{u"a:", u"1", 1}, {u"b:", u"2", 2}});
+    server.SetOnline(42);
     const int first = Events();
     const std::string opening = ReadUntil(first, "-2\n", opened);
+    EXPECT_NE(opening.find(R"({"count":42})"), std::string::npos) << opening;
+    PollOutcome down;
+    down.reported = true;
+    server.SetFeedState(down);
+    ReadUntil(first, R"("state":"down")");
     const std::size_t id = opening.find("id: ");
     const std::string run = opening.substr(id + 4, opening.find("-1\n", id) - id - 4);
     close(first);
