@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include <utf8.h>
 
@@ -73,4 +74,21 @@ std::u16string ToWide(const char* begin, const char* end, std::size_t maxUnits)
         }
     }
     return wide;
+}
+
+std::string ToUtf8(const std::u16string& wide)
+{
+    std::string utf8;
+    utf8.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        std::uint32_t cp = wide[i];
+        const bool pair = cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                          wide[i + 1] <= 0xDFFF;
+        if (pair)
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[++i] - 0xDC00);
+        else if (cp >= 0xD800 && cp <= 0xDFFF)
+            cp = kReplacement;
+        utf8::append(cp, std::back_inserter(utf8));
+    }
+    return utf8;
 }

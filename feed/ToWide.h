@@ -11,3 +11,7 @@
 std::u16string ToWide(const std::string& utf8, std::size_t maxUnits = std::u16string::npos);
 // The same over the bytes [begin, end), without copying them.
 std::u16string ToWide(const char* begin, const char* end, std::size_t maxUnits);
+
+// UTF-16 to UTF-8, for what leaves the program as text (the overlay's
+// events). A lone surrogate becomes U+FFFD.
+std::string ToUtf8(const std::u16string& wide);

@@ -11,6 +11,7 @@ packages=(
   fonts-wqy-microhei fonts-noto-color-emoji qt6-translations-l10n
   xvfb xauth trayer xdotool x11-utils imagemagick openbox xcompmgr dbus python3-dbus python3-gi
   desktop-file-utils appstream gcovr
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

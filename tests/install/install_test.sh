@@ -16,7 +16,8 @@ trap 'stop_all; rm -rf "$tmp"' EXIT
 DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr >/dev/null
 usr=$tmp/root/usr
 id=org.orvel.OrvelHelper
-for file in bin/OrvelHelper share/orvel-helper/skin.zip \
+for file in bin/OrvelHelper share/orvel-helper/skin.zip share/orvel-helper/overlay/index.html \
+  share/orvel-helper/overlay/overlay.css share/orvel-helper/overlay/overlay.js \
   share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \
   share/icons/hicolor/scalable/apps/$id.svg share/applications/$id.desktop share/metainfo/$id.metainfo.xml; do
   [ -f "$usr/$file" ] || fail "not installed: $file"
