@@ -1,14 +1,17 @@
 #include "app/FeedLog.h"
 
 #include <ctime>
+#include <mutex>
 
 #include "support/Log.h"
 #include "support/XdgPaths.h"
 
 namespace {
 
-CLog* g_programLog = nullptr;
-bool g_writerStarted = false; // user-interface thread only, as every line is
+// The chat log's writer reports from its own thread.
+std::mutex g_programLogLock;
+CLog* g_programLog = nullptr;  // under g_programLogLock
+bool g_writerStarted = false;  // under g_programLogLock
 
 } // namespace
 
@@ -22,12 +25,14 @@ int OpenProgramLog(CLog& log)
 
 void SetProgramLog(CLog* log)
 {
+    const std::lock_guard<std::mutex> hold(g_programLogLock);
     g_programLog = log;
     g_writerStarted = false;
 }
 
 void WriteLogLine(const std::string& text)
 {
+    const std::lock_guard<std::mutex> hold(g_programLogLock);
     if (!g_programLog)
         return;
     if (!g_writerStarted) {

@@ -15,10 +15,10 @@ constexpr int kLogFiles = 2;
 // program then runs without a log).
 int OpenProgramLog(CLog& log);
 
-// Where WriteLogLine goes; null (the default) drops the lines. The log's
+// Where WriteLogLine goes; null (the default) drops the lines. Any thread. The log's
 // writer thread starts with the first line, so a run whose feed never
 // changes state wakes no thread for it.
 void SetProgramLog(CLog* log);
 
-// One line with the local time in front. User-interface thread.
+// One line with the local time in front. Any thread.
 void WriteLogLine(const std::string& text);

@@ -7,6 +7,7 @@
 #include "app/config/Settings.h"
 #include "app/windows/RowSink.h"
 #include "feed/FeedPoller.h"
+#include "support/Clock.h"
 #include "ui/GlobalShortcut.h"
 
 class CWndDanmu;
@@ -24,4 +25,5 @@ struct RunState {
     DuiLib::ShortcutResult passThroughKey = DuiLib::ShortcutResult::NotSupported;
     // Who hears of new rows besides the window; owned by the entry point.
     std::vector<RowSink*> rowSinks;
+    TimeSource rowClock = SteadySeconds; // when rows arrive, for their fading
 };

@@ -1,6 +1,10 @@
 #include "app/WinMain.h"
 
+#include <algorithm>
 #include <new>
+
+#include "app/ChatLog.h"
+#include "app/FeedLog.h"
 
 #include "app/windows/MainFrame.h"
 #include "app/config/RememberedRun.h"
@@ -36,6 +40,8 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     // From here on the frame and the state hold the run's settings: they are looked at,
     // and an ending signal is caught, before any window shows.
     CRunSaver saver(*frame, *state, start.settingsPath, start.settings.values);
+    CChatLog chatLog(state->options.chatLog, ChatLogFolder(), SystemTime, WriteLogLine);
+    state->rowSinks.push_back(&chatLog);
     const CRunGuard guard(kSaveEveryMs, [&saver] { saver.SaveIfChanged(); });
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
@@ -44,6 +50,8 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
         frame->ShowWindow(true, true);
     }
     CPaintManagerUI::MessageLoop();
+    // The windows outlive this function; the chat log does not.
+    state->rowSinks.erase(std::remove(state->rowSinks.begin(), state->rowSinks.end(), &chatLog), state->rowSinks.end());
     saver.SaveIfChanged();
     CoUninitialize();
     return 0;

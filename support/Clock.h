@@ -7,3 +7,5 @@
 using TimeSource = std::time_t (*)();
 
 std::time_t SystemTime();
+// Seconds that only ever go forward, whatever the time of day is set to.
+std::time_t SteadySeconds();

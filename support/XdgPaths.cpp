@@ -29,6 +29,8 @@ std::string XdgConfigDir() { return BaseDir("XDG_CONFIG_HOME", "/.config") + kPr
 
 std::string XdgStateDir() { return BaseDir("XDG_STATE_HOME", "/.local/state") + kProgramFolder; }
 
+std::string XdgDataDir() { return BaseDir("XDG_DATA_HOME", "/.local/share") + kProgramFolder; }
+
 int MakeDirs(const std::string& path, unsigned mode) {
   for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
     std::string parent = path.substr(0, slash);

@@ -120,6 +120,7 @@ BOOL GetCursorPos(POINT* point);
 // The timer ticks arrive as WM_TIMER with the id in wParam; the same id
 // again replaces the running timer. The timer function is not supported.
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapseMs, void* timerFunc);
+BOOL KillTimer(HWND hWnd, UINT_PTR id);
 
 // A modal message box (plain text). Tests replace it with a hook.
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);

@@ -43,7 +43,8 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
-// UTF-16 to UTF-8; half of a surrogate pair becomes U+FFFD.
+} // namespace
+
 std::string Utf8Of(std::u16string_view text)
 {
     std::string out;
@@ -58,8 +59,6 @@ std::string Utf8Of(std::u16string_view text)
     }
     return out;
 }
-
-} // namespace
 
 std::u16string BlockListText(const std::vector<std::string>& entries)
 {

@@ -14,3 +14,6 @@ std::u16string BlockListText(const std::vector<std::string>& entries);
 // entry longer than kMaxBlockEntryBytes in UTF-8. The first
 // kMaxBlockEntries entries are kept, and the text past them is not read.
 std::vector<std::string> BlockListOfText(std::u16string_view text);
+
+// UTF-16 to UTF-8; half of a surrogate pair becomes U+FFFD.
+std::string Utf8Of(std::u16string_view text);

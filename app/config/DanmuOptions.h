@@ -16,9 +16,14 @@ struct DanmuOptions {
     std::vector<std::string> blockedWords;
     std::string passThroughKey = "Ctrl+Alt+P"; // the global shortcut that toggles pass-through
     bool passThroughNoticeShown = false;       // the one-time notice naming that shortcut
+    bool chatLog = false;  // each new row appended to the room's file of the day
+    int fadeSeconds = 0;   // a row goes this long after it came; 0: rows stay
 };
 bool operator==(const DanmuOptions& a, const DanmuOptions& b);
 
 // Bounds on a block list: entries kept, and bytes in each.
 constexpr std::size_t kMaxBlockEntries = 500;
 constexpr std::size_t kMaxBlockEntryBytes = 200;
+// The fade time's range when rows fade at all.
+constexpr int kMinFadeSeconds = 10;
+constexpr int kMaxFadeSeconds = 600;

@@ -20,6 +20,7 @@ const char* const kRectKeys[] = {"x", "y", "width", "height"};
 const char kBlockedNicks[] = "blocked_nicknames";
 const char kBlockedWords[] = "blocked_words";
 const char kPassThroughKey[] = "pass_through_shortcut";
+const char kFadeSeconds[] = "fade_seconds";
 
 // The options that are a plain yes or no, with their keys.
 struct FlagSetting {
@@ -32,6 +33,7 @@ const FlagSetting kFlags[] = {
     {"hide_notices", &DanmuOptions::hideNotices},
     {"hide_gifts", &DanmuOptions::hideGifts},
     {"pass_through_notice_shown", &DanmuOptions::passThroughNoticeShown},
+    {"chat_log", &DanmuOptions::chatLog},
 };
 const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kBlockLists[] = {
     {kBlockedNicks, &DanmuOptions::blockedNicks},
@@ -128,6 +130,16 @@ std::optional<std::vector<std::string>> BlockListOf(const Json::Value& value)
     return BlockListOfText(BlockListText(list));
 }
 
+void ReadFadeSeconds(Reading& doc)
+{
+    const Json::Value& value = doc[kFadeSeconds];
+    const std::optional<int> seconds = IntIn(value, 0, kMaxFadeSeconds);
+    if (seconds && (*seconds == 0 || *seconds >= kMinFadeSeconds))
+        doc.doc.values.options.fadeSeconds = *seconds;
+    else if (!value.isNull())
+        AddProblem(doc, kFadeSeconds, "is not 0 or a whole number from 10 to 600", "0");
+}
+
 void ReadOptions(Reading& doc)
 {
     const Reading& root = doc;
@@ -151,6 +163,7 @@ void ReadOptions(Reading& doc)
         options.passThroughKey = root[kPassThroughKey].asString();
     else if (!root[kPassThroughKey].isNull())
         AddProblem(doc, kPassThroughKey, "is not a key sequence such as \"Ctrl+Alt+P\"", options.passThroughKey);
+    ReadFadeSeconds(doc);
 }
 
 void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions& now)
@@ -168,6 +181,8 @@ void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions
     }
     if (now.passThroughKey != was.passThroughKey)
         root[kPassThroughKey] = now.passThroughKey;
+    if (now.fadeSeconds != was.fadeSeconds)
+        root[kFadeSeconds] = now.fadeSeconds;
 }
 
 void ReadServices(Reading& doc)
@@ -210,7 +225,8 @@ bool operator==(const DanmuOptions& a, const DanmuOptions& b)
 {
     return a.backgroundOnly == b.backgroundOnly && a.wrap == b.wrap && a.hideNotices == b.hideNotices
         && a.hideGifts == b.hideGifts && a.blockedNicks == b.blockedNicks && a.blockedWords == b.blockedWords
-        && a.passThroughKey == b.passThroughKey && a.passThroughNoticeShown == b.passThroughNoticeShown;
+        && a.passThroughKey == b.passThroughKey && a.passThroughNoticeShown == b.passThroughNoticeShown
+        && a.chatLog == b.chatLog && a.fadeSeconds == b.fadeSeconds;
 }
 
 SettingsDocument ReadSettings(const Json::Value& root)

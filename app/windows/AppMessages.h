@@ -15,3 +15,4 @@ constexpr WPARAM TRAY_CMD_SHOW = 1;     // toggle mouse pass-through
 constexpr WPARAM TRAY_CMD_SETTINGS = 2; // open the settings window
 constexpr WPARAM TRAY_CMD_EXIT = 3;     // end the program
 constexpr WPARAM TRAY_CMD_ROOM = 4;     // ask for another room
+constexpr WPARAM TRAY_CMD_CHAT_LOG = 5; // show the chat log's folder

@@ -40,6 +40,7 @@ std::vector<TrayMenuItem> TrayMenuItems()
     return {{PassThroughText(), WM_TRAY_COMMAND, TRAY_CMD_SHOW},
             {textOf(u"text_tray_set"), WM_TRAY_COMMAND, TRAY_CMD_SETTINGS},
             {textOf(u"text_tray_room"), WM_TRAY_COMMAND, TRAY_CMD_ROOM},
+            {textOf(u"text_tray_chat_log"), WM_TRAY_COMMAND, TRAY_CMD_CHAT_LOG},
             {textOf(u"text_tray_exit"), WM_TRAY_COMMAND, TRAY_CMD_EXIT}};
 }
 
@@ -92,6 +93,7 @@ void CMenuWnd::ItemClickNotify(TNotifyUI& msg)
                      : name == u"menu_tray_set"  ? TRAY_CMD_SETTINGS
                      : name == u"menu_tray_exit" ? TRAY_CMD_EXIT
                      : name == u"menu_tray_room" ? TRAY_CMD_ROOM
+                     : name == u"menu_tray_chat_log" ? TRAY_CMD_CHAT_LOG
                                                  : 0;
     if (command)
         ::PostMessageW(m_owner, WM_TRAY_COMMAND, command, 0);

@@ -32,7 +32,7 @@ constexpr int kMenuAtCursor = 3;
 // could not be made.
 bool OpenTrayMenu(HWND owner, int placement = 1);
 
-// The tray menu's four items as a host that draws the menu itself shows
+// The tray menu's five items as a host that draws the menu itself shows
 // them: the layout's texts, the pass-through text following the flag, each
 // sending the command its item in the window sends.
 std::vector<DuiLib::TrayMenuItem> TrayMenuItems();

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/ChatLog.h"
 #include "app/FeedLog.h"
 #include "app/windows/MainFrame.h"
 #include "app/windows/MenuWnd.h"
@@ -11,11 +12,14 @@
 #include "feed/FeedPoller.h"
 #include "feed/NewItems.h"
 #include "feed/ToWide.h"
+#include "support/XdgPaths.h"
+#include "ui/Desktop.h"
 
 using namespace DuiLib;
 
 constexpr UINT_PTR kTopmostTimer = kFirstOwnTimer;
 constexpr UINT kTopmostPeriodMs = 6000;
+constexpr UINT kFadePeriodMs = 1000;
 
 CWndDanmu::CWndDanmu(RunState& state) : m_state(state)
 {
@@ -52,6 +56,16 @@ void CWndDanmu::InitControls()
     RegisterPassThroughKey(m_state, GetHWND());
     StartWorker();
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
+    ScheduleFading();
+}
+
+// The timer runs only while rows fade: a window without fading is not woken.
+void CWndDanmu::ScheduleFading()
+{
+    if (m_state.options.fadeSeconds > 0)
+        SetTimer(GetHWND(), kFadeTimer, kFadePeriodMs, nullptr);
+    else
+        KillTimer(GetHWND(), kFadeTimer);
 }
 
 void CWndDanmu::AddTrayIcon()
@@ -121,6 +135,7 @@ void CWndDanmu::SwitchRoom(int roomId)
     g_pMainFrame->m_roomId = roomId;
     m_status = CFeedStatus();
     m_seen.clear();
+    m_fade.Clear();
     m_backlog = true;
     for (RowSink* sink : m_state.rowSinks)
         sink->RoomChanged(roomId);
@@ -149,17 +164,18 @@ void CWndDanmu::RefreshList()
     // Taken first: a refresh the worker posts from now on reads a newer list.
     Items().RefreshTaken();
     std::vector<DanmuItem> all = Items().Snapshot();
-    // Hidden items never get a row.
-    const std::vector<DanmuItem> items = m_filter.Shown(all);
+    const std::size_t first = FirstNewItem(m_seen, all);
+    const std::size_t faded = m_fade.Update(all.size(), first, m_state.rowClock(), m_state.options.fadeSeconds);
+    // Hidden and faded items never get a row.
+    const std::vector<DanmuItem> items = m_filter.Shown({all.begin() + static_cast<std::ptrdiff_t>(faded), all.end()});
     if (m_list)
         SyncRows(items);
-    TellNewRows(std::move(all));
+    TellNewRows(first, std::move(all));
     ShowStatus();
 }
 
-void CWndDanmu::TellNewRows(std::vector<DanmuItem> all)
+void CWndDanmu::TellNewRows(std::size_t first, std::vector<DanmuItem> all)
 {
-    const std::size_t first = FirstNewItem(m_seen, all);
     if (first < all.size()) {
         const std::vector<DanmuItem> rows = m_filter.Shown({all.begin() + static_cast<std::ptrdiff_t>(first), all.end()});
         for (RowSink* sink : m_state.rowSinks) {
@@ -216,6 +232,7 @@ void CWndDanmu::OptionsChanged()
     m_filter = CDanmuFilter(m_state.options);
     if (m_list)
         m_rows.Clear(*m_list);
+    ScheduleFading();
     RefreshList();
 }
 
@@ -264,6 +281,8 @@ LRESULT CWndDanmu::OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled
 {
     if (wParam == kTopmostTimer)
         SetWindowPos(GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    else if (wParam == kFadeTimer)
+        RefreshList();
     return CAppWindow::OnTimer(msg, wParam, lParam, handled);
 }
 
@@ -319,6 +338,9 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
     case TRAY_CMD_EXIT:
         PostMessageW(WM_QUIT, 0, 0);
         break;
+    case TRAY_CMD_CHAT_LOG:
+        OpenChatLogFolder();
+        break;
     default:
         break;
     }
@@ -343,6 +365,14 @@ void CWndDanmu::TellPassThroughOn()
         return;
     MessageBoxW(GetHWND(), PassThroughNotice(m_state), u"OrvelHelper", MB_OK);
     options.passThroughNoticeShown = options.passThroughNoticeShown || keyWorks;
+}
+
+// Made first: a file manager shows an error for a missing folder.
+void CWndDanmu::OpenChatLogFolder()
+{
+    const std::string folder = ChatLogFolder();
+    if (MakeDirs(folder, 0700) != 0 || !OpenFolder(folder))
+        WriteLogLine("chat log: cannot show the folder " + folder);
 }
 
 void CWndDanmu::OpenRoomSwitch()

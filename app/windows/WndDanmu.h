@@ -6,6 +6,7 @@
 #include "app/windows/AppWindow.h"
 #include "app/rows/DanmuFilter.h"
 #include "app/rows/DanmuRows.h"
+#include "app/rows/RowFade.h"
 #include "app/windows/DanmuView.h"
 #include "app/windows/FeedStatus.h"
 #include "app/windows/PollSession.h"
@@ -14,6 +15,10 @@
 
 #include <memory>
 #include <vector>
+
+// While rows fade, this timer refreshes the rows each second, so that they
+// go in time even when no new list comes.
+constexpr UINT_PTR kFadeTimer = kFirstOwnTimer + 1;
 
 // The danmaku window: the room's latest messages as rows, the room label and
 // the online count. Its worker thread runs the feed poller; it owns the tray
@@ -82,7 +87,9 @@ private:
     void OpenSettings();
     void OpenRoomSwitch();
     void SyncRows(const std::vector<DanmuItem>& items);
-    void TellNewRows(std::vector<DanmuItem> all);
+    void TellNewRows(std::size_t first, std::vector<DanmuItem> all);
+    void ScheduleFading();
+    void OpenChatLogFolder();
     void ShowStatus();
     void ShowNewer(bool show);
 
@@ -92,6 +99,7 @@ private:
     CDanmuFilter m_filter; // made from the options when they change
     CDanmuRows m_rows;
     std::vector<DanmuItem> m_seen; // the room's latest list, told to the row sinks
+    CRowFade m_fade;               // when the items of m_seen arrived
     bool m_backlog = true;         // nothing of the room told yet
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;

@@ -22,6 +22,7 @@ const CheckBox kCheckBoxes[] = {
     {u"check_wrap", &DanmuOptions::wrap},
     {u"check_hide_notices", &DanmuOptions::hideNotices},
     {u"check_hide_gifts", &DanmuOptions::hideGifts},
+    {u"check_chat_log", &DanmuOptions::chatLog},
 };
 
 // The block-list fields and the lists they edit.
@@ -33,6 +34,9 @@ const BlockField kBlockFields[] = {
     {u"edit_blocked_nicks", &DanmuOptions::blockedNicks},
     {u"edit_blocked_words", &DanmuOptions::blockedWords},
 };
+
+// The fade slider moves in steps of this many seconds; its 0 keeps rows.
+constexpr int kFadeStepSeconds = 10;
 
 } // namespace
 
@@ -65,6 +69,7 @@ void CWndSetting::InitControls()
         slider->SetValue(g_pMainFrame->m_opacity);
     ShowOpacity(g_pMainFrame->m_opacity);
     ShowOptions();
+    ShowFade();
     if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
         status->SetText(PassThroughKeyStatus(m_state));
     // Not shown yet: ShowModal shows it, modal from its first appearance.
@@ -114,6 +119,8 @@ void CWndSetting::Notify(TNotifyUI& msg)
     WindowImplBaseNew::Notify(msg);
     if (msg.sType == u"killfocus")
         TakeBlockLists();
+    if (msg.sType == u"valuechanged" && FadeMoved(msg.pSender))
+        return;
     auto* slider = dynamic_cast<CProgressUI*>(msg.pSender);
     if (msg.sType != u"valuechanged" || !slider || slider->GetName() != u"pro_trans")
         return;
@@ -156,6 +163,31 @@ void CWndSetting::TakeBlockLists()
     }
     if (changed)
         m_danmu.OptionsChanged();
+}
+
+// A fade time from the file that is not a step shows as the step below.
+void CWndSetting::ShowFade()
+{
+    const int seconds = m_state.options.fadeSeconds;
+    if (auto* slider = dynamic_cast<CProgressUI*>(m_pm.FindControl(u"slider_fade")))
+        slider->SetValue(seconds / kFadeStepSeconds);
+    if (CControlUI* text = m_pm.FindControl(u"text_fade")) {
+        CDuiString shown = u"不淡出";
+        if (seconds > 0)
+            shown.Format(u"%d 秒", seconds);
+        text->SetText(shown);
+    }
+}
+
+bool CWndSetting::FadeMoved(CControlUI* sender)
+{
+    auto* slider = dynamic_cast<CProgressUI*>(sender);
+    if (!slider || slider->GetName() != u"slider_fade")
+        return false;
+    m_state.options.fadeSeconds = slider->GetValue() * kFadeStepSeconds;
+    ShowFade();
+    m_danmu.OptionsChanged();
+    return true;
 }
 
 bool CWndSetting::CheckBoxChanged(CControlUI* sender)

@@ -7,7 +7,8 @@
 // The modal settings window: the danmaku window's opacity (slider), its
 // rows' font size (three options), its display and filter options (check
 // boxes) and block lists (one entry a line), applied at once; a block list
-// when its field loses the focus or the window closes.
+// when its field loses the focus or the window closes. Then the chat log
+// and the rows' fade time.
 class CWndSetting : public CAppWindow {
 public:
     CWndSetting(DanmuView& danmu, RunState& state);
@@ -31,6 +32,8 @@ private:
     WindowRect PlaceBesideDanmu() const;
     bool CheckBoxChanged(DuiLib::CControlUI* sender);
     void TakeBlockLists();
+    void ShowFade();
+    bool FadeMoved(DuiLib::CControlUI* sender);
 
     DanmuView& m_danmu;
     RunState& m_state;

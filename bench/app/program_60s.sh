@@ -16,12 +16,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 config=$(mktemp -d)
 state=$(mktemp -d)
 trap 'stop_all; rm -rf "$config" "$state"' EXIT
-export XDG_CONFIG_HOME=$config XDG_STATE_HOME=$state # the user's own settings and log stay untouched
+export XDG_CONFIG_HOME=$config XDG_STATE_HOME=$state XDG_DATA_HOME=$state # the user's own settings and logs stay untouched
 if [ -n "${ORVEL_ALL_OPTIONS:-}" ]; then
   mkdir -p "$config/orvel-helper"
   cat >"$config/orvel-helper/settings.json" <<'JSON'
 {"background_only_opacity": true, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
- "blocked_nicknames": ["spammer", "广告机"], "blocked_words": ["http://", "加群", "FREE"]}
+ "blocked_nicknames": ["spammer", "广告机"], "blocked_words": ["http://", "加群", "FREE"],
+ "chat_log": true, "fade_seconds": 30}
 JSON
 fi
 shots=$build

@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ChatLog.h"
 #include "app/FeedLog.h"
 #include "support/Log.h"
 #include "tests/app/AppFixtures.h"
 #include "tests/common/TempFolder.h"
+#include "tests/support/FakeClock.h"
 
 using namespace DuiLib;
 
@@ -57,6 +59,53 @@ TEST_F(DanmuWindowTest, RowSinksHearEachShownItemOnceAndEachRoomAfresh)
     danmu->SwitchRoom(5);
     Show({Item(u"c:", u"3", 1)});
     EXPECT_EQ(sink.heard, u"|12" u"3" u"/" u"|5:3");
+}
+
+TEST_F(DanmuWindowTest, TheChatLogAppendsEachRowOnceAcrossRepeatingHistoryReplies)
+{
+    TempFolder temp;
+    g_now = 1704124799;
+    Options().chatLog = true;
+    {
+        CChatLog log(Options().chatLog, temp.Path(), FakeNow, [](const std::string&) {});
+        state.rowSinks.push_back(&log);
+        Show({Item(u"a:", u"1", 1), Item(u"b:", u"2", 1)});
+        Show({Item(u"a:", u"1", 1), Item(u"b:", u"2", 1), Item(u"c:", u"3", 1)});
+        Show({Item(u"b:", u"2", 1), Item(u"c:", u"3", 1)});
+        state.rowSinks.clear();
+    }
+    const std::string text = ReadWhole(ChatLogFile(temp.Path(), g_pMainFrame->m_roomId, g_now));
+    EXPECT_EQ(text, ChatLogLine(g_now, Item(u"a:", u"1", 1)) + ChatLogLine(g_now, Item(u"b:", u"2", 1))
+        + ChatLogLine(g_now, Item(u"c:", u"3", 1)));
+}
+
+// By the run's clock: a row goes its fade time after it came, a history
+// reply that repeats it does not bring it back, and the fade timer's tick
+// alone takes it away.
+TEST_F(DanmuWindowTest, RowsFadeTheirTimeAfterTheyCameAndStayGone)
+{
+    state.rowClock = FakeNow;
+    Options().fadeSeconds = 10;
+    danmu->OptionsChanged();
+    const DanmuItem a = Item(u"a:", u"1", 1), b = Item(u"b:", u"2", 1), c = Item(u"c:", u"3", 1),
+                    d = Item(u"d:", u"4", 1);
+    const struct {
+        std::time_t now;
+        std::vector<DanmuItem> list; // none: only the timer ticks
+        std::u16string shown;
+    } steps[] = {{100, {a, b}, u"12"}, {105, {a, b, c}, u"123"}, {110, {a, b, c}, u"3"}, {111, {b, c, d}, u"34"},
+                 {115, {b, c, d}, u"4"}, {120, {}, u"4"}, {121, {}, u""}};
+    for (const auto& step : steps) {
+        g_now = step.now;
+        if (step.list.empty())
+            SendMessageW(hwnd, WM_TIMER, kFadeTimer, 0);
+        else
+            Show(step.list);
+        std::u16string shown;
+        for (int row = 0; row < danmu->RowCount(); ++row)
+            shown += Text(row, u"msg").Str();
+        EXPECT_EQ(shown, step.shown) << step.now;
+    }
 }
 
 TEST_F(DanmuWindowTest, AnItemLayoutThatCannotBeBuiltLeavesItsItemsOut)

@@ -37,7 +37,7 @@ TEST_F(MenuTest, OpensByThePlacementTableAroundTheCursorAndStaysOnTheScreen)
 {
     const struct {
         int cursorX, cursorY, placement, x, y;
-    } cases[] = {{500, 400, 0, 500 - 196, 400 - 134 - 20}, {500, 400, 1, 500, 400 - 134 - 20},
+    } cases[] = {{500, 400, 0, 500 - 196, 400 - 166 - 20}, {500, 400, 1, 500, 400 - 166 - 20},
                  {500, 400, 2, 500 - 196, 400}, {500, 400, kMenuAtCursor, 500, 400}, {10, 30, 1, 10, 0}};
     for (const auto& c : cases) {
         simulate::SetCursorPos(c.cursorX, c.cursorY);
@@ -53,7 +53,7 @@ TEST_F(MenuTest, EachItemPostsItsCommandAndTheMenuCloses)
 {
     const std::pair<const char16_t*, WPARAM> items[] = {{u"menu_tray_show", TRAY_CMD_SHOW},
         {u"menu_tray_set", TRAY_CMD_SETTINGS}, {u"menu_tray_exit", TRAY_CMD_EXIT}, {u"menu_tray_room", TRAY_CMD_ROOM},
-        {u"menu_tray_other", 0}}; // a name the program does not know: nothing
+        {u"menu_tray_chat_log", TRAY_CMD_CHAT_LOG}, {u"menu_tray_other", 0}}; // a name the program does not know: nothing
     for (const auto& item : items) {
         owner->commands.clear();
         if (!item.second)
@@ -93,10 +93,10 @@ TEST_F(MenuTest, TheItemsForAHostMirrorTheWindowsAndTheFirstSaysWhetherPassThrou
         const HWND menu = Open();
         const std::u16string first = simulate::FindControl(menu, u"text_tray_show")->GetText().Str();
         EXPECT_NE(first.find(on ? u"已开启" : u"已关闭"), std::u16string::npos);
-        ASSERT_EQ(items.size(), 4u);
-        const std::pair<std::u16string, WPARAM> expected[] = {
-            {first, TRAY_CMD_SHOW}, {u"设置…", TRAY_CMD_SETTINGS}, {u"切换房间…", TRAY_CMD_ROOM}, {u"退出", TRAY_CMD_EXIT}};
-        for (size_t i = 0; i < 4; ++i) {
+        const std::pair<std::u16string, WPARAM> expected[] = {{first, TRAY_CMD_SHOW}, {u"设置…", TRAY_CMD_SETTINGS},
+            {u"切换房间…", TRAY_CMD_ROOM}, {u"打开聊天记录", TRAY_CMD_CHAT_LOG}, {u"退出", TRAY_CMD_EXIT}};
+        ASSERT_EQ(items.size(), std::size(expected));
+        for (size_t i = 0; i < std::size(expected); ++i) {
             EXPECT_EQ(items[i].text.Str(), expected[i].first);
             EXPECT_EQ(std::make_pair(items[i].msg, items[i].wParam), std::make_pair(WM_TRAY_COMMAND, expected[i].second));
         }

@@ -46,14 +46,15 @@ TEST_F(SettingsWindowTest, IsMadeHiddenTopmostBesideTheDanmakuWindowTallEnoughFo
     CWndSetting& setting = OpenSettings(*danmu);
     const HWND h = setting.GetHWND();
     const simulate::WindowState s = simulate::StateOf(h), d = simulate::StateOf(hwnd);
-    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 275}));
+    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 321}));
     EXPECT_TRUE(s.topmost && !s.visible);
     EXPECT_EQ(s.owner, hwnd);
     setting.ShowWindow(true, true); // laid out when shown
     simulate::ProcessPending();
     int above = 0;
     for (const char16_t* row : {u"pro_trans", u"option_big", u"check_background_only", u"check_hide_gifts",
-                                u"edit_blocked_words", u"shortcut_status", u"btn_enter"}) {
+                                u"edit_blocked_words", u"shortcut_status", u"check_chat_log", u"slider_fade",
+                                u"btn_enter"}) {
         const RECT r = simulate::ControlRect(simulate::FindControl(h, row));
         EXPECT_TRUE(r.top >= above && r.bottom - r.top >= 15 && r.bottom <= s.height) << Ascii(row) << " " << r.top;
         EXPECT_TRUE(r.right - r.left > 40 && r.right <= s.width) << Ascii(row);
@@ -78,6 +79,29 @@ TEST_F(SettingsWindowTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingPass
             EXPECT_TRUE(simulate::StateOf(hwnd).passThrough);
         }
         EXPECT_DOUBLE_EQ(simulate::StateOf(setting.GetHWND()).opacity, 1.0) << "the settings window stays opaque";
+    }
+}
+
+// Steps of 10 s from 0 (rows stay) to 600; a time from the file that is no
+// step shows as its own.
+TEST_F(SettingsWindowTest, TheFadeSliderSetsTheFadeTimeInStepsAndNamesIt)
+{
+    const struct {
+        int seconds, step;
+        const char16_t *shown, *shownAfterStep;
+        int secondsAfterStep;
+    } cases[] = {{0, 0, u"不淡出", u"10 秒", 10}, {45, 4, u"45 秒", u"50 秒", 50}};
+    for (const auto& c : cases) {
+        Options().fadeSeconds = c.seconds;
+        const HWND h = Open();
+        auto* slider = dynamic_cast<CProgressUI*>(simulate::FindControl(h, u"slider_fade"));
+        CControlUI* text = simulate::FindControl(h, u"text_fade");
+        ASSERT_TRUE(slider && text);
+        EXPECT_EQ(slider->GetValue(), c.step);
+        EXPECT_EQ(text->GetText(), c.shown);
+        simulate::StepUp(slider);
+        EXPECT_EQ(Options().fadeSeconds, c.secondsAfterStep);
+        EXPECT_EQ(text->GetText(), c.shownAfterStep);
     }
 }
 
@@ -133,7 +157,8 @@ TEST_F(SettingsWindowTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
         bool DanmuOptions::*option;
         int rowsWhenOn;
     } cases[] = {{u"check_background_only", &DanmuOptions::backgroundOnly, 5}, {u"check_wrap", &DanmuOptions::wrap, 5},
-                 {u"check_hide_notices", &DanmuOptions::hideNotices, 4}, {u"check_hide_gifts", &DanmuOptions::hideGifts, 4}};
+                 {u"check_hide_notices", &DanmuOptions::hideNotices, 4}, {u"check_hide_gifts", &DanmuOptions::hideGifts, 4},
+                 {u"check_chat_log", &DanmuOptions::chatLog, 5}};
     for (const auto& c : cases) {
         for (bool start : {false, true}) {
             SCOPED_TRACE(Ascii(c.name) + (start ? " on" : " off"));

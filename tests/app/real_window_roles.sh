@@ -55,7 +55,7 @@ check_settings_role() {
   # 设置… again while it is open: the same window, no second one.
   open_menu
   click "$menu" 98 51
-  wait_for 30 gone window_of_size 196x134 || fail "the tray menu stayed open over the settings window"
+  wait_for 30 gone window_of_size 196x166 || fail "the tray menu stayed open over the settings window"
   sleep 0.5
   [ "$(xdotool search --onlyvisible --name '^设置$' | wc -l)" -eq 1 ] || fail "a second settings window opened"
 }

@@ -56,8 +56,8 @@ open_menu() {
   sleep 0.5 # a click just before activates the window: a menu opened before that would lose the focus
   find_danmu
   click "$danmu" 150 150 3
-  wait_for 50 window_of_size 196x134 || fail "no menu on a right click without a tray"
-  menu=$(window_of_size 196x134)
+  wait_for 50 window_of_size 196x166 || fail "no menu on a right click without a tray"
+  menu=$(window_of_size 196x166)
 }
 open_menu
 sleep 0.3
@@ -112,7 +112,7 @@ shot danmaku-room-2024.png
 
 # 退出, then the demo services print what they were asked.
 open_menu
-click "$menu" 98 115
+click "$menu" 98 147
 expect_clean_exit
 kill "$demo"
 wait "$demo" || true

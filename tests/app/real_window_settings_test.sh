@@ -44,8 +44,8 @@ open_menu() {
   tray=$(xdotool search --name '^panel$' | head -n1)
   read -r w h < <(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
   click "$tray" $((w / 2)) $((h / 2)) 3
-  wait_for 50 window_of_size 196x134 || fail "no tray menu"
-  menu=$(window_of_size 196x134)
+  wait_for 50 window_of_size 196x166 || fail "no tray menu"
+  menu=$(window_of_size 196x166)
 }
 
 # drag <window> <x> <y> <dx> <dy>: the left button held from a point of the window.
@@ -117,7 +117,7 @@ xdotool type --delay 40 "Http"
 sleep 0.3
 shot settings-changed.png
 close_settings() {
-  setting_click 254 259
+  setting_click 254 305
   wait_for 10 sh -c "! xdotool search --onlyvisible --name '^设置$'"
 }
 wait_for 5 close_settings || fail "settings did not close"
@@ -127,7 +127,7 @@ opacity=$(opacity_of "$(danmaku_window)")
 sleep 1
 
 open_menu
-click "$menu" 98 115
+click "$menu" 98 147
 expect_clean_exit
 
 [ -f "$settings" ] || fail "no settings file"
@@ -157,7 +157,7 @@ shot restored.png
 [ "$(danmaku_geometry)" = "$x2 $y2 $w2 $h2 " ] || fail "place not restored: $(danmaku_geometry) not $x2 $y2 $w2 $h2"
 [ "$(opacity_of "$(danmaku_window)")" = "$opacity" ] || fail "opacity not restored: $(opacity_of "$(danmaku_window)") not $opacity"
 open_menu
-click "$menu" 98 115
+click "$menu" 98 147
 expect_clean_exit
 grep -q '"font_size" : 14' "$settings" || fail "font size lost on the second run"
 

@@ -55,15 +55,15 @@ open_menu() {
   geo=$(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
   read -r w h <<<"$geo"
   click "$tray" $((w / 2)) $((h / 2)) 3
-  wait_for 50 window_of_size 196x134 || fail "no tray menu"
-  menu=$(window_of_size 196x134)
+  wait_for 50 window_of_size 196x166 || fail "no tray menu"
+  menu=$(window_of_size 196x166)
 }
 open_menu
 sleep 0.3
 shot tray-menu.png
 # A click on the desktop closes it, sending nothing.
 xdotool mousemove 200 700 sleep 0.1 click 1
-wait_for 30 gone window_of_size 196x134 || fail "the tray menu stayed open after a click on the desktop"
+wait_for 30 gone window_of_size 196x166 || fail "the tray menu stayed open after a click on the desktop"
 open_menu
 
 # "设置…": the modal settings window; a click on the slider's right end moves it.
@@ -78,7 +78,7 @@ sleep 0.5
 after=$(import -window "$settings" png:- | convert png:- -crop 40x20+250+25 +repage -format %# info:)
 shot settings-window.png
 [ "$before" != "$after" ] || fail "the opacity label did not change"
-click "$settings" 254 259
+click "$settings" 254 305
 wait_for 50 sh -c "! xdotool search --onlyvisible --name '^设置$'" || fail "settings did not close"
 # Closing the modal window hands the activation back to the danmaku window;
 # a pop-up opened before that arrives would be closed by it (as on focus loss).
@@ -87,6 +87,6 @@ sleep 1
 
 # "退出" ends the program, which must exit 0.
 open_menu
-click "$menu" 98 115
+click "$menu" 98 147
 expect_clean_exit
 echo "PASS: the program ran end to end ($mode) and exited 0"

@@ -4,7 +4,7 @@
 # program on Xvfb, the demo services as the web services.
 #   tray_sni_test.sh <build folder> <screenshot folder>
 # The item registers with the room's tip and publishes a D-Bus menu of the
-# three items; "clicked" on 鼠标穿透 toggles pass-through and its label; a
+# menu's items; "clicked" on 鼠标穿透 toggles pass-through and its label; a
 # ContextMenu call still opens the program's own menu; "clicked" on 退出 ends
 # the program with exit status 0.
 . "$(dirname "$0")/real_window_prologue.sh"
@@ -31,11 +31,12 @@ sni() { /usr/bin/python3 "$host" "$1" "$registered" "${@:2}"; }
 [ "$(sni menu-path)" != "/NO_DBUSMENU" ] || fail "the item publishes no menu"
 labels=$(sni labels)
 echo "$labels"
-[ "$(echo "$labels" | wc -l)" -eq 4 ] || fail "not four items"
+[ "$(echo "$labels" | wc -l)" -eq 5 ] || fail "not five items"
 echo "$labels" | sed -n 1p | grep -q '^鼠标穿透：已关闭' || fail "first item"
 echo "$labels" | sed -n 2p | grep -qx '设置…' || fail "second item"
 echo "$labels" | sed -n 3p | grep -qx '切换房间…' || fail "third item"
-echo "$labels" | sed -n 4p | grep -qx '退出' || fail "fourth item"
+echo "$labels" | sed -n 4p | grep -qx '打开聊天记录' || fail "fourth item"
+echo "$labels" | sed -n 5p | grep -qx '退出' || fail "fifth item"
 
 # 鼠标穿透 from the host's menu: the label follows, and the window lets the
 # pointer through (the X server no longer finds it under the pointer).
@@ -57,10 +58,10 @@ wait_for 50 sh -c "/usr/bin/python3 '$host' labels '$registered' | head -n1 | gr
 
 # A host that asks the program to show its own menu still gets it.
 sni context
-wait_for 50 window_of_size 196x134 || fail "ContextMenu did not open the program's menu"
+wait_for 50 window_of_size 196x166 || fail "ContextMenu did not open the program's menu"
 shot sni-context-menu.png
 xdotool key Escape
-wait_for 50 gone window_of_size 196x134 || fail "Escape did not close the menu"
+wait_for 50 gone window_of_size 196x166 || fail "Escape did not close the menu"
 
 sni click "退出" || fail "no exit item"
 expect_clean_exit

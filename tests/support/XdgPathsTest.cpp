@@ -19,17 +19,20 @@ void SetVariable(const char* name, const char* value)
 }
 
 TEST(XdgPathsTest, FoldersFollowTheVariablesAndFallBackUnderHome) {
-  const struct { const char *config, *state, *wantConfig, *wantState; } cases[] = {
-    {"/cfg", "/st", "/cfg/orvel-helper", "/st/orvel-helper"},
-    {nullptr, nullptr, "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
-    {"relative/cfg", "", "/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper"},
+  const char* const variables[] = {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME"};
+  const struct { const char* set[3]; std::string want[3]; } cases[] = {
+    {{"/cfg", "/st", "/dt"}, {"/cfg/orvel-helper", "/st/orvel-helper", "/dt/orvel-helper"}},
+    {{nullptr, nullptr, nullptr},
+     {"/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper", "/home/u/.local/share/orvel-helper"}},
+    {{"relative/cfg", "", "dt"},
+     {"/home/u/.config/orvel-helper", "/home/u/.local/state/orvel-helper", "/home/u/.local/share/orvel-helper"}},
   };
   SetVariable("HOME", "/home/u");
   for (const auto& c : cases) {
-    SetVariable("XDG_CONFIG_HOME", c.config);
-    SetVariable("XDG_STATE_HOME", c.state);
-    EXPECT_EQ(XdgConfigDir(), c.wantConfig);
-    EXPECT_EQ(XdgStateDir(), c.wantState);
+    for (int i = 0; i < 3; ++i) SetVariable(variables[i], c.set[i]);
+    EXPECT_EQ(XdgConfigDir(), c.want[0]);
+    EXPECT_EQ(XdgStateDir(), c.want[1]);
+    EXPECT_EQ(XdgDataDir(), c.want[2]);
   }
 }
 

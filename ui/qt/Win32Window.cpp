@@ -72,3 +72,9 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapseMs, void*)
     host->StartTimer(id, elapseMs);
     return id;
 }
+
+BOOL KillTimer(HWND hWnd, UINT_PTR id)
+{
+    WindowHost* host = HostOf(hWnd);
+    return host && host->StopTimer(id);
+}

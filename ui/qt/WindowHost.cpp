@@ -33,15 +33,21 @@ void WindowHost::SetRoot(QWidget* root)
     layout()->addWidget(root);
 }
 
-void WindowHost::StartTimer(UINT_PTR id, UINT elapseMs)
+bool WindowHost::StopTimer(UINT_PTR id)
 {
     for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
         if (it->second == id) {
             killTimer(it->first);
             m_timers.erase(it);
-            break;
+            return true;
         }
     }
+    return false;
+}
+
+void WindowHost::StartTimer(UINT_PTR id, UINT elapseMs)
+{
+    StopTimer(id);
     int qtId = startTimer(static_cast<int>(elapseMs));
     if (qtId)
         m_timers[qtId] = id;

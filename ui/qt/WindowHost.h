@@ -23,6 +23,7 @@ public:
     HWND Handle() const { return m_wnd ? m_hWnd : nullptr; }
     void SetRoot(QWidget* root);
     void StartTimer(UINT_PTR id, UINT elapseMs);
+    bool StopTimer(UINT_PTR id); // false when no such timer runs
     // Pop-up windows are kept on the screen: Linux panels (and so trays)
     // are often at the top, where a menu placed above the cursor would vanish.
     void MoveTo(int x, int y);
