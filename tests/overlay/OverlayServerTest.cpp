@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "overlay/OverlayListener.h"
-#include "tests/support/ThreadCount.h"
+#include "tests/common/ThreadCount.h"
 
 namespace {
 
