@@ -90,23 +90,6 @@ TEST_F(MainFrameTest, TheCloseButtonEndsTheLoop)
     EXPECT_TRUE(LoopEnds());
 }
 
-TEST_F(MainFrameTest, RightButtonReleaseDoubleClicksAndTimersOneToThreeAreSwallowed)
-{
-    const struct {
-        UINT msg;
-        WPARAM id;
-        bool passOn;
-    } cases[] = {{WM_RBUTTONUP, 0, false}, {WM_TIMER, 1, false}, {WM_TIMER, 2, false}, {WM_TIMER, 3, false},
-                 {WM_TIMER, 4, true}, {WM_LBUTTONDBLCLK, 0, false}, {WM_MOUSEWHEEL, 0, true}}; // the wheel: to the controls
-    for (const auto& c : cases) {
-        bool passOn = !c.passOn;
-        simulate::Dispatch(hwnd, c.msg, c.id, 0, &passOn);
-        EXPECT_EQ(passOn, c.passOn) << c.msg << " " << c.id;
-    }
-    simulate::RightClick(hwnd, 100, 100); // real input takes the same road
-    EXPECT_EQ(frame->GetHWND(), hwnd);
-}
-
 TEST(WinMainTest, ShowsTheStartWindowFromTheSkinBesideTheProgramAndReturnsZero)
 {
     CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
