@@ -61,16 +61,6 @@ TEST_F(MainFrameTest, RoomNumbersFollowTheCLibraryRulesAndOpenTheDanmakuWindowOn
     }
 }
 
-TEST_F(MainFrameTest, TheTitleBarDragsTheWindowTheFieldDoesNot)
-{
-    const simulate::WindowState before = simulate::StateOf(hwnd);
-    simulate::Drag(hwnd, 60, 20, 35, 25); // on the title text
-    simulate::Drag(hwnd, 198, 233, 50, 50); // in the room field
-    const simulate::WindowState after = simulate::StateOf(hwnd);
-    EXPECT_EQ(after.x - before.x, 35);
-    EXPECT_EQ(after.y - before.y, 25);
-}
-
 TEST_F(MainFrameTest, TheFieldTakesItsOwnDoubleClickToSelectAWord)
 {
     const std::pair<const char16_t*, const char16_t*> cases[] = {{u"3456", u"7"}, {u"房间", u"7"}, {u"12 34", u"12 7"}};
