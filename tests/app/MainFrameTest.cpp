@@ -61,16 +61,6 @@ TEST_F(MainFrameTest, RoomNumbersFollowTheCLibraryRulesAndOpenTheDanmakuWindowOn
     }
 }
 
-TEST_F(MainFrameTest, TheTitleBarDragsTheWindowTheFieldDoesNot)
-{
-    const simulate::WindowState before = simulate::StateOf(hwnd);
-    simulate::Drag(hwnd, 60, 20, 35, 25); // on the title text
-    simulate::Drag(hwnd, 198, 233, 50, 50); // in the room field
-    const simulate::WindowState after = simulate::StateOf(hwnd);
-    EXPECT_EQ(after.x - before.x, 35);
-    EXPECT_EQ(after.y - before.y, 25);
-}
-
 TEST_F(MainFrameTest, TheFieldTakesItsOwnDoubleClickToSelectAWord)
 {
     const std::pair<const char16_t*, const char16_t*> cases[] = {{u"3456", u"7"}, {u"房间", u"7"}, {u"12 34", u"12 7"}};
@@ -88,23 +78,6 @@ TEST_F(MainFrameTest, TheCloseButtonEndsTheLoop)
 {
     simulate::Click(frame->GetPaintManager().FindControl(u"btn_close"));
     EXPECT_TRUE(LoopEnds());
-}
-
-TEST_F(MainFrameTest, RightButtonReleaseDoubleClicksAndTimersOneToThreeAreSwallowed)
-{
-    const struct {
-        UINT msg;
-        WPARAM id;
-        bool passOn;
-    } cases[] = {{WM_RBUTTONUP, 0, false}, {WM_TIMER, 1, false}, {WM_TIMER, 2, false}, {WM_TIMER, 3, false},
-                 {WM_TIMER, 4, true}, {WM_LBUTTONDBLCLK, 0, false}, {WM_MOUSEWHEEL, 0, true}}; // the wheel: to the controls
-    for (const auto& c : cases) {
-        bool passOn = !c.passOn;
-        simulate::Dispatch(hwnd, c.msg, c.id, 0, &passOn);
-        EXPECT_EQ(passOn, c.passOn) << c.msg << " " << c.id;
-    }
-    simulate::RightClick(hwnd, 100, 100); // real input takes the same road
-    EXPECT_EQ(frame->GetHWND(), hwnd);
 }
 
 TEST(WinMainTest, ShowsTheStartWindowFromTheSkinBesideTheProgramAndReturnsZero)

@@ -11,12 +11,10 @@
 #include "app/config/SettingsStore.h"
 #include "app/WinMain.h"
 #include "app/windows/WindowPlacement.h"
-#include "app/windows/WndDanmu.h"
 #include "feed/JsonParse.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/app/AppFixtures.h"
 #include "tests/common/TempFolder.h"
 #include "ui/RunGuard.h"
-#include "ui/testing/Simulate.h"
 
 using namespace DuiLib;
 
@@ -35,21 +33,14 @@ bool Inside(const WindowRect& r, const RECT& area)
     return r.x >= area.left && r.y >= area.top && r.x + r.width <= area.right && r.y + r.height <= area.bottom;
 }
 
-class RememberedRunTest : public ::testing::Test {
+class RememberedRunTest : public AppTest {
 protected:
     void SetUp() override
     {
-        UseProgramSkin();
-        MessageBoxLog::Install();
-        state = RunState{};
-        frame = new CMainFrame(state);
+        AppTest::SetUp();
         state.feed.liveHost = state.feed.dmsHost = "127.0.0.1:1"; // nothing listens there
         ASSERT_NE(frame->CreateOver(nullptr), nullptr);
     }
-    void TearDown() override { delete frame; }
-    // Read by the danmaku windows the tests open, kept to the end of the run.
-    inline static RunState state;
-    CMainFrame* frame = nullptr;
 };
 
 } // namespace
@@ -73,24 +64,6 @@ TEST(PlaceOnScreenTest, APlaceIsKeptOnlyWhileItsTitleBarCanBeGrabbed)
         const WindowRect placed = PlaceOnScreen(c.place);
         EXPECT_EQ(placed == c.place, c.kept) << c.place.x << "," << c.place.y;
         EXPECT_TRUE(c.kept || Inside(placed, work)) << c.place.x << "," << c.place.y;
-    }
-}
-
-// Beside the owner where there is room (the right first), else centred over
-// it; kept on the screen where it fits, else at its corner.
-TEST(PlaceOnScreenTest, ADialogGoesBesideItsOwnerWhereThereIsRoom)
-{
-    const RECT screen{0, 0, 1000, 800};
-    const struct {
-        WindowRect owner;
-        RECT area;
-        int x, y;
-    } cases[] = {{{100, 100, 300, 250}, screen, 400, 100}, {{650, 100, 300, 250}, screen, 350, 100},
-        {{50, 100, 900, 250}, screen, 350, 88}, {{100, 700, 300, 250}, screen, 400, 525},
-        {{-200, -100, 300, 250}, screen, 100, 0}, {{0, 0, 100, 100}, RECT{0, 0, 200, 200}, 0, 0}};
-    for (const auto& c : cases) {
-        const WindowRect placed = BesideOwner(WindowRect{0, 0, 300, 275}, c.owner, c.area);
-        EXPECT_EQ(placed, (WindowRect{c.x, c.y, 300, 275})) << c.owner.x << "," << c.owner.y;
     }
 }
 

@@ -68,7 +68,8 @@ TEST_F(RoomSwitchTest, AnotherRoomClearsTheRowsTheSameRoomOrClosingKeepsThem)
     }
 }
 
-// The poller asks the demo services; the room is in every request's target.
+// The poller asks the demo services; the room is in every request's target
+// (the services refuse a key they do not know, but record it).
 class RoomPollTest : public AppTest {
 protected:
     void SetUp() override
@@ -96,8 +97,10 @@ protected:
     CDemoServices services{DemoOptions{}};
 };
 
+// With the access key the user configured.
 TEST_F(RoomPollTest, AfterTheSwitchOnlyTheNewRoomIsAskedFor)
 {
+    state.feed.dmsKey = "s_configured";
     CWndDanmu& danmu = OpenPolling();
     ASSERT_TRUE(WaitForRequestFor(1000, 0));
     danmu.SwitchRoom(31337);
@@ -112,6 +115,7 @@ TEST_F(RoomPollTest, AfterTheSwitchOnlyTheNewRoomIsAskedFor)
         late += seen[k].target.find("1000") != std::string::npos;
     EXPECT_LE(late, 2);
     EXPECT_NE(seen.back().target.find("31337"), std::string::npos) << seen.back().target;
+    EXPECT_EQ(seen.back().authorization, "dms s_configured");
 }
 
 TEST_F(RoomPollTest, ASwitchDoesNotWaitForTheOldRoomsRequest)

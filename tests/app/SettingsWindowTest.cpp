@@ -22,12 +22,6 @@ protected:
         Show({Item(u"Spam:", u"hi", 1), Item(u"n:", u"", 2), gift, Item(u"b:", u"快来加群 QQ", 4), Item(u"c:", u"🎉", 5)});
     }
     HWND Open() { return OpenSettings(*danmu).GetHWND(); }
-    static CDuiString Num(int n)
-    {
-        CDuiString s;
-        s.Format(u"%d", n);
-        return s;
-    }
     static std::string Ascii(const char16_t* name) { return std::string(name, name + std::u16string(name).size()); }
     // Types each line into the field, Enter after each.
     static void TypeLines(CControlUI* field, std::initializer_list<const char16_t*> lines)
@@ -38,49 +32,6 @@ protected:
         }
     }
 };
-
-// Hidden until ShowModal shows it modal; beside the danmaku window, which
-// stays in view; its rows one below the other, none cut off.
-TEST_F(SettingsWindowTest, IsMadeHiddenTopmostBesideTheDanmakuWindowTallEnoughForEveryRow)
-{
-    CWndSetting& setting = OpenSettings(*danmu);
-    const HWND h = setting.GetHWND();
-    const simulate::WindowState s = simulate::StateOf(h), d = simulate::StateOf(hwnd);
-    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 321}));
-    EXPECT_TRUE(s.topmost && !s.visible);
-    EXPECT_EQ(s.owner, hwnd);
-    setting.ShowWindow(true, true); // laid out when shown
-    simulate::ProcessPending();
-    int above = 0;
-    for (const char16_t* row : {u"pro_trans", u"option_big", u"check_background_only", u"check_hide_gifts",
-                                u"edit_blocked_words", u"shortcut_status", u"check_chat_log", u"slider_fade",
-                                u"btn_enter"}) {
-        const RECT r = simulate::ControlRect(simulate::FindControl(h, row));
-        EXPECT_TRUE(r.top >= above && r.bottom - r.top >= 15 && r.bottom <= s.height) << Ascii(row) << " " << r.top;
-        EXPECT_TRUE(r.right - r.left > 40 && r.right <= s.width) << Ascii(row);
-        above = r.bottom;
-    }
-    EXPECT_EQ(simulate::FindControl(h, u"shortcut_status")->GetText(), u"快捷键 Ctrl+Alt+P 不可用：此桌面不支持");
-}
-
-TEST_F(SettingsWindowTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingPassThrough)
-{
-    g_pMainFrame->m_transFlag = true;
-    danmu->GetPaintManager().SetTransparent(150, true);
-    for (int reopened : {150, 152}) {
-        CWndSetting& setting = OpenSettings(*danmu);
-        CControlUI* slider = simulate::FindControl(setting.GetHWND(), u"pro_trans");
-        EXPECT_EQ(dynamic_cast<CProgressUI*>(slider)->GetValue(), reopened);
-        for (int expected : {reopened + 1, reopened + 2}) {
-            simulate::StepUp(slider);
-            EXPECT_EQ(g_pMainFrame->m_opacity, expected);
-            EXPECT_EQ(setting.m_textTrans->GetText(), Num(expected));
-            EXPECT_EQ(simulate::StateOf(hwnd).backgroundAlpha, expected) << "the default fades the background";
-            EXPECT_TRUE(simulate::StateOf(hwnd).passThrough);
-        }
-        EXPECT_DOUBLE_EQ(simulate::StateOf(setting.GetHWND()).opacity, 1.0) << "the settings window stays opaque";
-    }
-}
 
 // Steps of 10 s from 0 (rows stay) to 600; a time from the file that is no
 // step shows as its own.
