@@ -9,6 +9,7 @@
 #include "feed/FeedPoller.h"
 #include "ui/GlobalShortcut.h"
 
+class CReadAloud;
 class CWndDanmu;
 
 // What the windows share for one run besides the room, the opacity and the
@@ -24,4 +25,6 @@ struct RunState {
     DuiLib::ShortcutResult passThroughKey = DuiLib::ShortcutResult::NotSupported;
     // Who hears of new rows besides the window; owned by the entry point.
     std::vector<RowSink*> rowSinks;
+    // The rows read aloud, when the run has them; the settings window sets them up.
+    CReadAloud* readAloud = nullptr;
 };

@@ -11,6 +11,8 @@ packages=(
   fonts-wqy-microhei fonts-noto-color-emoji qt6-translations-l10n
   xvfb xauth trayer xdotool x11-utils imagemagick openbox xcompmgr dbus python3-dbus python3-gi
   desktop-file-utils appstream gcovr
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  speech-dispatcher-audio-plugins qt6-multimedia-dev
 )
 
 missing=()

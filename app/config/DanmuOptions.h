@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// Which new rows are read aloud.
+enum class ReadAloud { Off, All, Gifts, Highlighted };
+
 // The danmaku window's display and filter options, remembered with the
 // other settings. Each default keeps the window as it always was, except
 // that the opacity fades only the background.
@@ -16,9 +19,18 @@ struct DanmuOptions {
     std::vector<std::string> blockedWords;
     std::string passThroughKey = "Ctrl+Alt+P"; // the global shortcut that toggles pass-through
     bool passThroughNoticeShown = false;       // the one-time notice naming that shortcut
+    ReadAloud readAloud = ReadAloud::Off;
+    int speechRate = 0;         // kMinSpeechRate..kMaxSpeechRate, 0 the engine's own pace
+    int speechVolume = 100;     // percent of the engine's loudest
+    bool giftSound = false;     // a short sound when a gift row arrives
 };
 bool operator==(const DanmuOptions& a, const DanmuOptions& b);
 
 // Bounds on a block list: entries kept, and bytes in each.
 constexpr std::size_t kMaxBlockEntries = 500;
 constexpr std::size_t kMaxBlockEntryBytes = 200;
+
+// The read-aloud sliders' ranges, as the settings file gives them.
+constexpr int kMinSpeechRate = -10;
+constexpr int kMaxSpeechRate = 10;
+constexpr int kMaxSpeechVolume = 100;
