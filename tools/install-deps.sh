@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils appstream gcovr
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   speech-dispatcher-audio-plugins qt6-multimedia-dev
+  qt6-declarative-dev  # Qt6TextToSpeech's CMake files need QmlIntegration, undeclared in Debian 12
 )
 
 missing=()

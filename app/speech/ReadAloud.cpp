@@ -72,11 +72,11 @@ void CReadAloud::RowsArrived(int, const std::vector<DanmuItem>& rows, bool backl
         if (!Wanted(item))
             continue;
         m_waiting.push_back(SpokenText(item));
+        if (!m_saying)
+            SayNext(); // an idle speaker starts on the first row, before the bound drops any
         if (m_waiting.size() > kMaxSpeechQueue)
             m_waiting.pop_front();
     }
-    if (!m_saying)
-        SayNext();
 }
 
 void CReadAloud::RoomChanged(int)

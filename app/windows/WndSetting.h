@@ -7,7 +7,8 @@
 // The modal settings window: the danmaku window's opacity (slider), its
 // rows' font size (three options), its display and filter options (check
 // boxes) and block lists (one entry a line), applied at once; a block list
-// when its field loses the focus or the window closes.
+// when its field loses the focus or the window closes. Then what is read
+// aloud, how fast and how loud, the gift sound, and the speech engine's state.
 class CWndSetting : public CAppWindow {
 public:
     CWndSetting(DanmuView& danmu, RunState& state);
@@ -28,6 +29,10 @@ protected:
 private:
     void ShowOpacity(int opacity);
     void ShowOptions();
+    void ShowSpeech();
+    void ShowSpeechStatus();
+    bool SpeechSliderMoved(DuiLib::CControlUI* sender);
+    bool ReadAloudChosen(DuiLib::CControlUI* sender);
     WindowRect PlaceBesideDanmu() const;
     bool CheckBoxChanged(DuiLib::CControlUI* sender);
     void TakeBlockLists();
