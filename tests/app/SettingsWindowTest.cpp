@@ -46,14 +46,15 @@ TEST_F(SettingsWindowTest, IsMadeHiddenTopmostBesideTheDanmakuWindowTallEnoughFo
     CWndSetting& setting = OpenSettings(*danmu);
     const HWND h = setting.GetHWND();
     const simulate::WindowState s = simulate::StateOf(h), d = simulate::StateOf(hwnd);
-    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 275}));
+    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 368}));
     EXPECT_TRUE(s.topmost && !s.visible);
     EXPECT_EQ(s.owner, hwnd);
     setting.ShowWindow(true, true); // laid out when shown
     simulate::ProcessPending();
     int above = 0;
     for (const char16_t* row : {u"pro_trans", u"option_big", u"check_background_only", u"check_hide_gifts",
-                                u"edit_blocked_words", u"shortcut_status", u"btn_enter"}) {
+                                u"edit_blocked_words", u"shortcut_status", u"option_read_gifts", u"pro_speech_volume",
+                                u"check_gift_sound", u"speech_status", u"btn_enter"}) {
         const RECT r = simulate::ControlRect(simulate::FindControl(h, row));
         EXPECT_TRUE(r.top >= above && r.bottom - r.top >= 15 && r.bottom <= s.height) << Ascii(row) << " " << r.top;
         EXPECT_TRUE(r.right - r.left > 40 && r.right <= s.width) << Ascii(row);
