@@ -10,6 +10,7 @@
 #include "support/Clock.h"
 #include "ui/GlobalShortcut.h"
 
+class CReadAloud;
 class CWndDanmu;
 
 // What the windows share for one run besides the room, the opacity and the
@@ -26,4 +27,6 @@ struct RunState {
     // Who hears of new rows besides the window; owned by the entry point.
     std::vector<RowSink*> rowSinks;
     TimeSource rowClock = SteadySeconds; // when rows arrive, for their fading
+    // The rows read aloud, when the run has them; the settings window sets them up.
+    CReadAloud* readAloud = nullptr;
 };

@@ -3,10 +3,15 @@
 #include <filesystem>
 #include <system_error>
 
-std::u16string SkinFolderFor(const std::u16string& programDir)
+std::u16string DataFolderFor(const std::u16string& programDir)
 {
     std::error_code ignored;
     if (std::filesystem::exists(std::filesystem::path(programDir + u"skin.zip"), ignored))
-        return u"skin";
-    return u"" ORVEL_SHARE_FROM_BIN "skin";
+        return u"";
+    return u"" ORVEL_SHARE_FROM_BIN;
+}
+
+std::u16string SkinFolderFor(const std::u16string& programDir)
+{
+    return DataFolderFor(programDir) + u"skin";
 }

@@ -8,3 +8,6 @@
 // relative to `programDir` (which ends in a separator); the archive lies
 // beside that folder.
 std::u16string SkinFolderFor(const std::u16string& programDir);
+// The folder of the program's other data files (the gift sound), found the
+// same way: relative to `programDir`, empty or ending in a separator.
+std::u16string DataFolderFor(const std::u16string& programDir);

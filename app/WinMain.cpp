@@ -9,6 +9,7 @@
 #include "app/windows/MainFrame.h"
 #include "app/config/RememberedRun.h"
 #include "app/SkinPlace.h"
+#include "app/speech/SpeechRun.h"
 #include "ui/RunGuard.h"
 
 using namespace DuiLib;
@@ -23,8 +24,8 @@ constexpr unsigned kSaveEveryMs = 2000;
 int wWinMain(HINSTANCE instance, const ProgramStart& start)
 {
     CPaintManagerUI::SetInstance(instance);
-    CDuiString skin = CPaintManagerUI::GetInstancePath();
-    skin += SkinFolderFor(skin.Str()).c_str(); // the path ends in a separator already
+    const std::u16string programDir = CPaintManagerUI::GetInstancePath().Str();
+    CDuiString skin = (programDir + SkinFolderFor(programDir)).c_str(); // the path ends in a separator already
     CPaintManagerUI::SetResourcePath(skin);
     CPaintManagerUI::SetResourceZip(u"skin.zip", true);
     if (CoInitialize(nullptr) < 0)
@@ -35,6 +36,7 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     if (!frame)
         return 0;
     state->feed = start.feed;
+    CSpeechRun speech(*state, programDir + DataFolderFor(programDir) + u"gift.wav");
     frame->CreateOver(nullptr);
     ApplyRemembered(*frame, *state, start.settings);
     // From here on the frame and the state hold the run's settings: they are looked at,

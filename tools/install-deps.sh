@@ -12,6 +12,9 @@ packages=(
   xvfb xauth trayer xdotool x11-utils imagemagick openbox xcompmgr dbus python3-dbus python3-gi
   desktop-file-utils appstream gcovr
   chromium chromium-driver python3-selenium
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  speech-dispatcher-audio-plugins qt6-multimedia-dev
+  qt6-declarative-dev  # Qt6TextToSpeech's CMake files need QmlIntegration, undeclared in Debian 12
 )
 
 missing=()

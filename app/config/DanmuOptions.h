@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// Which new rows are read aloud.
+enum class ReadAloud { Off, All, Gifts, Highlighted };
+
 // The danmaku window's display and filter options, remembered with the
 // other settings. Each default keeps the window as it always was, except
 // that the opacity fades only the background.
@@ -18,6 +21,10 @@ struct DanmuOptions {
     bool passThroughNoticeShown = false;       // the one-time notice naming that shortcut
     bool chatLog = false;  // each new row appended to the room's file of the day
     int fadeSeconds = 0;   // a row goes this long after it came; 0: rows stay
+    ReadAloud readAloud = ReadAloud::Off;
+    int speechRate = 0;         // kMinSpeechRate..kMaxSpeechRate, 0 the engine's own pace
+    int speechVolume = 100;     // percent of the engine's loudest
+    bool giftSound = false;     // a short sound when a gift row arrives
 };
 bool operator==(const DanmuOptions& a, const DanmuOptions& b);
 
@@ -27,3 +34,8 @@ constexpr std::size_t kMaxBlockEntryBytes = 200;
 // The fade time's range when rows fade at all.
 constexpr int kMinFadeSeconds = 10;
 constexpr int kMaxFadeSeconds = 600;
+
+// The read-aloud sliders' ranges, as the settings file gives them.
+constexpr int kMinSpeechRate = -10;
+constexpr int kMaxSpeechRate = 10;
+constexpr int kMaxSpeechVolume = 100;

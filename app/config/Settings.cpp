@@ -34,7 +34,21 @@ const FlagSetting kFlags[] = {
     {"hide_gifts", &DanmuOptions::hideGifts},
     {"pass_through_notice_shown", &DanmuOptions::passThroughNoticeShown},
     {"chat_log", &DanmuOptions::chatLog},
+    {"gift_sound", &DanmuOptions::giftSound},
 };
+// The options that are a whole number in a range.
+struct IntSetting {
+    const char* key;
+    int DanmuOptions::*member;
+    int min, max;
+};
+const IntSetting kInts[] = {
+    {"speech_rate", &DanmuOptions::speechRate, kMinSpeechRate, kMaxSpeechRate},
+    {"speech_volume", &DanmuOptions::speechVolume, 0, kMaxSpeechVolume},
+};
+const char kReadAloud[] = "read_aloud";
+// Indexed by ReadAloud.
+const char* const kReadAloudNames[] = {"off", "all", "gifts", "highlighted"};
 const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kBlockLists[] = {
     {kBlockedNicks, &DanmuOptions::blockedNicks},
     {kBlockedWords, &DanmuOptions::blockedWords},
@@ -140,6 +154,25 @@ void ReadFadeSeconds(Reading& doc)
         AddProblem(doc, kFadeSeconds, "is not 0 or a whole number from 10 to 600", "0");
 }
 
+void ReadSpeech(Reading& doc)
+{
+    const Reading& root = doc;
+    DanmuOptions& options = doc.doc.values.options;
+    for (const IntSetting& setting : kInts) {
+        if (const std::optional<int> n = IntIn(root[setting.key], setting.min, setting.max))
+            options.*setting.member = *n;
+        else if (!root[setting.key].isNull())
+            AddProblem(doc, setting.key, "is not a whole number from " + std::to_string(setting.min) + " to "
+                + std::to_string(setting.max), std::to_string(options.*setting.member));
+    }
+    const Json::Value& mode = root[kReadAloud];
+    const auto* name = std::find(std::begin(kReadAloudNames), std::end(kReadAloudNames), mode.isString() ? mode.asString() : "");
+    if (name != std::end(kReadAloudNames))
+        options.readAloud = static_cast<ReadAloud>(name - std::begin(kReadAloudNames));
+    else if (!mode.isNull())
+        AddProblem(doc, kReadAloud, "is not \"off\", \"all\", \"gifts\" or \"highlighted\"", "\"off\"");
+}
+
 void ReadOptions(Reading& doc)
 {
     const Reading& root = doc;
@@ -150,6 +183,7 @@ void ReadOptions(Reading& doc)
         else if (!root[flag.key].isNull())
             AddProblem(doc, flag.key, "is not true or false", options.*flag.member ? "true" : "false");
     }
+    ReadSpeech(doc);
     for (const auto& [key, member] : kBlockLists) {
         if (root[key].isNull())
             continue;
@@ -183,6 +217,12 @@ void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions
         root[kPassThroughKey] = now.passThroughKey;
     if (now.fadeSeconds != was.fadeSeconds)
         root[kFadeSeconds] = now.fadeSeconds;
+    for (const IntSetting& setting : kInts) {
+        if (now.*setting.member != was.*setting.member)
+            root[setting.key] = now.*setting.member;
+    }
+    if (now.readAloud != was.readAloud)
+        root[kReadAloud] = kReadAloudNames[static_cast<int>(now.readAloud)];
 }
 
 void ReadServices(Reading& doc)
@@ -226,7 +266,9 @@ bool operator==(const DanmuOptions& a, const DanmuOptions& b)
     return a.backgroundOnly == b.backgroundOnly && a.wrap == b.wrap && a.hideNotices == b.hideNotices
         && a.hideGifts == b.hideGifts && a.blockedNicks == b.blockedNicks && a.blockedWords == b.blockedWords
         && a.passThroughKey == b.passThroughKey && a.passThroughNoticeShown == b.passThroughNoticeShown
-        && a.chatLog == b.chatLog && a.fadeSeconds == b.fadeSeconds;
+        && a.chatLog == b.chatLog && a.fadeSeconds == b.fadeSeconds
+        && a.readAloud == b.readAloud && a.speechRate == b.speechRate && a.speechVolume == b.speechVolume
+        && a.giftSound == b.giftSound;
 }
 
 SettingsDocument ReadSettings(const Json::Value& root)

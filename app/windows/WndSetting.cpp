@@ -1,6 +1,7 @@
 #include "app/windows/WndSetting.h"
 
 #include "app/config/BlockListText.h"
+#include "app/speech/ReadAloud.h"
 #include "app/windows/MainFrame.h"
 #include "app/windows/PassThroughKey.h"
 #include "app/windows/WindowPlacement.h"
@@ -23,6 +24,21 @@ const CheckBox kCheckBoxes[] = {
     {u"check_hide_notices", &DanmuOptions::hideNotices},
     {u"check_hide_gifts", &DanmuOptions::hideGifts},
     {u"check_chat_log", &DanmuOptions::chatLog},
+    {u"check_gift_sound", &DanmuOptions::giftSound},
+};
+
+// The read-aloud choices, in the order of ReadAloud.
+const char16_t* const kReadOptions[] = {
+    u"option_read_off", u"option_read_all", u"option_read_gifts", u"option_read_highlighted"};
+
+// The speech sliders and the options they set.
+struct SpeechSlider {
+    const char16_t* name;
+    int DanmuOptions::*option;
+};
+const SpeechSlider kSpeechSliders[] = {
+    {u"pro_speech_rate", &DanmuOptions::speechRate},
+    {u"pro_speech_volume", &DanmuOptions::speechVolume},
 };
 
 // The block-list fields and the lists they edit.
@@ -49,6 +65,8 @@ CWndSetting::CWndSetting(DanmuView& danmu, RunState& state) : m_danmu(danmu), m_
 
 CWndSetting::~CWndSetting()
 {
+    if (m_state.readAloud)
+        m_state.readAloud->statusChanged = nullptr;
     if (g_openSetting == this)
         g_openSetting = nullptr;
 }
@@ -70,6 +88,7 @@ void CWndSetting::InitControls()
     ShowOpacity(g_pMainFrame->m_opacity);
     ShowOptions();
     ShowFade();
+    ShowSpeech();
     if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
         status->SetText(PassThroughKeyStatus(m_state));
     // Not shown yet: ShowModal shows it, modal from its first appearance.
@@ -105,6 +124,54 @@ void CWndSetting::ShowOptions()
     }
 }
 
+void CWndSetting::ShowSpeech()
+{
+    const DanmuOptions& options = m_state.options;
+    if (auto* option = dynamic_cast<COptionUI*>(m_pm.FindControl(kReadOptions[static_cast<int>(options.readAloud)])))
+        option->Selected(true, false);
+    for (const SpeechSlider& slider : kSpeechSliders) {
+        if (auto* control = dynamic_cast<CProgressUI*>(m_pm.FindControl(slider.name)))
+            control->SetValue(options.*slider.option);
+    }
+    if (m_state.readAloud)
+        m_state.readAloud->statusChanged = [this] { ShowSpeechStatus(); };
+    ShowSpeechStatus();
+}
+
+void CWndSetting::ShowSpeechStatus()
+{
+    if (CControlUI* status = m_pm.FindControl(u"speech_status"))
+        status->SetText(m_state.readAloud ? m_state.readAloud->StatusText().c_str() : u"朗读弹幕 不可用");
+}
+
+// A speech slider moved: the next text read takes it.
+bool CWndSetting::SpeechSliderMoved(CControlUI* sender)
+{
+    auto* control = dynamic_cast<CProgressUI*>(sender);
+    for (const SpeechSlider& slider : kSpeechSliders) {
+        if (control && control->GetName() == slider.name) {
+            m_state.options.*slider.option = control->GetValue();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CWndSetting::ReadAloudChosen(CControlUI* sender)
+{
+    auto* option = dynamic_cast<COptionUI*>(sender);
+    for (std::size_t i = 0; option && option->IsSelected() && i < std::size(kReadOptions); ++i) {
+        if (option->GetName() == kReadOptions[i]) {
+            m_state.options.readAloud = static_cast<ReadAloud>(i);
+            if (m_state.readAloud)
+                m_state.readAloud->OptionsChanged();
+            ShowSpeechStatus();
+            return true;
+        }
+    }
+    return false;
+}
+
 void CWndSetting::ShowOpacity(int opacity)
 {
     if (!m_textTrans)
@@ -119,7 +186,7 @@ void CWndSetting::Notify(TNotifyUI& msg)
     WindowImplBaseNew::Notify(msg);
     if (msg.sType == u"killfocus")
         TakeBlockLists();
-    if (msg.sType == u"valuechanged" && FadeMoved(msg.pSender))
+    if (msg.sType == u"valuechanged" && (FadeMoved(msg.pSender) || SpeechSliderMoved(msg.pSender)))
         return;
     auto* slider = dynamic_cast<CProgressUI*>(msg.pSender);
     if (msg.sType != u"valuechanged" || !slider || slider->GetName() != u"pro_trans")
@@ -205,7 +272,7 @@ bool CWndSetting::CheckBoxChanged(CControlUI* sender)
 
 void CWndSetting::SelectChangedNotify(TNotifyUI& msg)
 {
-    if (CheckBoxChanged(msg.pSender))
+    if (CheckBoxChanged(msg.pSender) || ReadAloudChosen(msg.pSender))
         return;
     CDuiString name = msg.pSender->GetName();
     int size = name == u"option_small"    ? 11

@@ -7,8 +7,9 @@
 // The modal settings window: the danmaku window's opacity (slider), its
 // rows' font size (three options), its display and filter options (check
 // boxes) and block lists (one entry a line), applied at once; a block list
-// when its field loses the focus or the window closes. Then the chat log
-// and the rows' fade time.
+// when its field loses the focus or the window closes. Then what is read
+// aloud, how fast and how loud, the gift sound, the speech engine's state,
+// the chat log and the rows' fade time.
 class CWndSetting : public CAppWindow {
 public:
     CWndSetting(DanmuView& danmu, RunState& state);
@@ -29,6 +30,10 @@ protected:
 private:
     void ShowOpacity(int opacity);
     void ShowOptions();
+    void ShowSpeech();
+    void ShowSpeechStatus();
+    bool SpeechSliderMoved(DuiLib::CControlUI* sender);
+    bool ReadAloudChosen(DuiLib::CControlUI* sender);
     WindowRect PlaceBesideDanmu() const;
     bool CheckBoxChanged(DuiLib::CControlUI* sender);
     void TakeBlockLists();

@@ -45,7 +45,8 @@ const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "live_host": "live.example.org", "dms_host": "api.example.org:8080", "dms_key": "s_abc",
     "background_only_opacity": false, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
     "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
-    "pass_through_notice_shown": true, "chat_log": true, "fade_seconds": 30, "note": "kept as it is"})";
+    "pass_through_notice_shown": true, "chat_log": true, "fade_seconds": 30, "read_aloud": "highlighted",
+    "speech_rate": -10, "speech_volume": 0, "gift_sound": true, "note": "kept as it is"})";
 
 } // namespace
 
@@ -72,6 +73,10 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         {R"({"pass_through_shortcut": ""})", "is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+P."},
         {R"({"fade_seconds": 9})", "\"fade_seconds\": 9 is not 0 or a whole number from 10 to 600; this run uses 0."},
         {R"({"fade_seconds": 601})", "\"fade_seconds\": 601 is not 0 or"},
+        {R"({"read_aloud": "All"})", "is not \"off\", \"all\", \"gifts\" or \"highlighted\"; this run uses \"off\"."},
+        {R"({"speech_rate": 11})", "\"speech_rate\": 11 is not a whole number from -10 to 10; this run uses 0."},
+        {R"({"speech_volume": -1})", "is not a whole number from 0 to 100; this run uses 100."},
+        {R"({"gift_sound": "yes"})", "is not true or false; this run uses false."},
     };
     for (const auto& c : cases) {
         const SettingsDocument doc = FromText(c.json);
@@ -104,7 +109,8 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
     EXPECT_TRUE(good.problems.empty());
     RememberedSettings now = good.values;
     EXPECT_EQ(now, (RememberedSettings{1000, 200, 14, WindowRect{10, 20, 400, 300},
-                       DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true, true, 30}}));
+                       DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true, true, 30,
+                           ReadAloud::Highlighted, -10, 0, true}}));
     EXPECT_TRUE(good.services.liveHost == "live.example.org" && good.services.dmsHost == "api.example.org:8080"
         && good.services.dmsKey == "s_abc");
     for (mode_t mask : {0000u, 0022u, 0077u}) {
