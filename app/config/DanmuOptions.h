@@ -14,11 +14,14 @@ struct DanmuOptions {
     bool hideGifts = false;     // hide gift rows
     std::vector<std::string> blockedNicks; // UTF-8, matched case-insensitively for Latin letters
     std::vector<std::string> blockedWords;
+    std::vector<std::string> highlightWords; // a row whose message contains one is drawn highlighted
     std::string passThroughKey = "Ctrl+Alt+P"; // the global shortcut that toggles pass-through
     bool passThroughNoticeShown = false;       // the one-time notice naming that shortcut
+    std::string showHideKey = "Ctrl+Alt+H";    // shows or hides the danmaku window
+    std::string clearKey = "Ctrl+Alt+C";       // empties its rows
 };
 bool operator==(const DanmuOptions& a, const DanmuOptions& b);
 
-// Bounds on a block list: entries kept, and bytes in each.
+// Bounds on a word list (blocked or highlighted): entries kept, and bytes in each.
 constexpr std::size_t kMaxBlockEntries = 500;
 constexpr std::size_t kMaxBlockEntryBytes = 200;

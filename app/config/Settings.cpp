@@ -19,7 +19,6 @@ const char kDanmu[] = "danmaku_window";
 const char* const kRectKeys[] = {"x", "y", "width", "height"};
 const char kBlockedNicks[] = "blocked_nicknames";
 const char kBlockedWords[] = "blocked_words";
-const char kPassThroughKey[] = "pass_through_shortcut";
 
 // The options that are a plain yes or no, with their keys.
 struct FlagSetting {
@@ -33,9 +32,17 @@ const FlagSetting kFlags[] = {
     {"hide_gifts", &DanmuOptions::hideGifts},
     {"pass_through_notice_shown", &DanmuOptions::passThroughNoticeShown},
 };
-const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kBlockLists[] = {
+// The word lists, all cleaned as the block lists are.
+const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kWordLists[] = {
     {kBlockedNicks, &DanmuOptions::blockedNicks},
     {kBlockedWords, &DanmuOptions::blockedWords},
+    {"highlight_words", &DanmuOptions::highlightWords},
+};
+// The global shortcuts, in Qt's key-sequence text; checked when registered.
+const std::pair<const char*, std::string DanmuOptions::*> kShortcuts[] = {
+    {"pass_through_shortcut", &DanmuOptions::passThroughKey},
+    {"show_hide_shortcut", &DanmuOptions::showHideKey},
+    {"clear_shortcut", &DanmuOptions::clearKey},
 };
 
 // A value as a message shows it: a string quoted and escaped, anything else
@@ -138,7 +145,7 @@ void ReadOptions(Reading& doc)
         else if (!root[flag.key].isNull())
             AddProblem(doc, flag.key, "is not true or false", options.*flag.member ? "true" : "false");
     }
-    for (const auto& [key, member] : kBlockLists) {
+    for (const auto& [key, member] : kWordLists) {
         if (root[key].isNull())
             continue;
         if (std::optional<std::vector<std::string>> list = BlockListOf(root[key]))
@@ -146,11 +153,13 @@ void ReadOptions(Reading& doc)
         else
             AddProblem(doc, key, "is not a list of at most 500 texts of at most 200 bytes", "an empty list");
     }
-    if (root[kPassThroughKey].isString() && !root[kPassThroughKey].asString().empty()
-        && root[kPassThroughKey].asString().size() <= kMaxShownValue)
-        options.passThroughKey = root[kPassThroughKey].asString();
-    else if (!root[kPassThroughKey].isNull())
-        AddProblem(doc, kPassThroughKey, "is not a key sequence such as \"Ctrl+Alt+P\"", options.passThroughKey);
+    for (const auto& [key, member] : kShortcuts) {
+        const Json::Value& value = root[key];
+        if (value.isString() && !value.asString().empty() && value.asString().size() <= kMaxShownValue)
+            options.*member = value.asString();
+        else if (!value.isNull())
+            AddProblem(doc, key, "is not a key sequence such as \"Ctrl+Alt+P\"", options.*member);
+    }
 }
 
 void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions& now)
@@ -159,15 +168,17 @@ void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions
         if (now.*flag.member != was.*flag.member)
             root[flag.key] = now.*flag.member;
     }
-    for (const auto& [key, member] : kBlockLists) {
+    for (const auto& [key, member] : kWordLists) {
         if (now.*member == was.*member)
             continue;
         root[key] = Json::Value(Json::arrayValue);
         for (const std::string& entry : now.*member)
             root[key].append(entry);
     }
-    if (now.passThroughKey != was.passThroughKey)
-        root[kPassThroughKey] = now.passThroughKey;
+    for (const auto& [key, member] : kShortcuts) {
+        if (now.*member != was.*member)
+            root[key] = now.*member;
+    }
 }
 
 void ReadServices(Reading& doc)
@@ -210,7 +221,9 @@ bool operator==(const DanmuOptions& a, const DanmuOptions& b)
 {
     return a.backgroundOnly == b.backgroundOnly && a.wrap == b.wrap && a.hideNotices == b.hideNotices
         && a.hideGifts == b.hideGifts && a.blockedNicks == b.blockedNicks && a.blockedWords == b.blockedWords
-        && a.passThroughKey == b.passThroughKey && a.passThroughNoticeShown == b.passThroughNoticeShown;
+        && a.highlightWords == b.highlightWords && a.passThroughKey == b.passThroughKey
+        && a.passThroughNoticeShown == b.passThroughNoticeShown && a.showHideKey == b.showHideKey
+        && a.clearKey == b.clearKey;
 }
 
 SettingsDocument ReadSettings(const Json::Value& root)

@@ -15,3 +15,7 @@ constexpr WPARAM TRAY_CMD_SHOW = 1;     // toggle mouse pass-through
 constexpr WPARAM TRAY_CMD_SETTINGS = 2; // open the settings window
 constexpr WPARAM TRAY_CMD_EXIT = 3;     // end the program
 constexpr WPARAM TRAY_CMD_ROOM = 4;     // ask for another room
+
+// Commands only a global shortcut gives, numbered apart from the tray's.
+constexpr WPARAM KEY_CMD_SHOW_HIDE = 20; // show or hide the danmaku window
+constexpr WPARAM KEY_CMD_CLEAR = 21;     // empty its rows

@@ -5,7 +5,7 @@
 #include "app/FeedLog.h"
 #include "app/windows/MainFrame.h"
 #include "app/windows/MenuWnd.h"
-#include "app/windows/PassThroughKey.h"
+#include "app/windows/HotKeys.h"
 #include "app/windows/RoomSwitch.h"
 #include "app/windows/WndSetting.h"
 #include "feed/FeedPoller.h"
@@ -20,6 +20,7 @@ constexpr UINT kTopmostPeriodMs = 6000;
 CWndDanmu::CWndDanmu(RunState& state) : m_state(state)
 {
     InitWinParam(u"danmu.xml");
+    m_rows.SetHighlight([this](const DanmuItem& item) { return m_filter.IsHighlighted(item); });
 }
 
 CWndDanmu::~CWndDanmu()
@@ -49,7 +50,7 @@ void CWndDanmu::InitControls()
     PostMessageW(WM_DANMU_REFRESH, 0, 0);
     m_menuInWindow = !IsTrayAvailable();
     AddTrayIcon();
-    RegisterPassThroughKey(m_state, GetHWND());
+    RegisterHotKeys(m_state, GetHWND());
     StartWorker();
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
 }
@@ -121,6 +122,7 @@ void CWndDanmu::SwitchRoom(int roomId)
     g_pMainFrame->m_roomId = roomId;
     m_status = CFeedStatus();
     m_seen.clear();
+    m_cleared.clear();
     m_backlog = true;
     for (RowSink* sink : m_state.rowSinks)
         sink->RoomChanged(roomId);
@@ -149,8 +151,9 @@ void CWndDanmu::RefreshList()
     // Taken first: a refresh the worker posts from now on reads a newer list.
     Items().RefreshTaken();
     std::vector<DanmuItem> all = Items().Snapshot();
-    // Hidden items never get a row.
-    const std::vector<DanmuItem> items = m_filter.Shown(all);
+    // Hidden items never get a row, nor do the items emptied away.
+    const auto kept = all.begin() + static_cast<std::ptrdiff_t>(FirstNewItem(m_cleared, all));
+    const std::vector<DanmuItem> items = m_filter.Shown({kept, all.end()});
     if (m_list)
         SyncRows(items);
     TellNewRows(std::move(all));
@@ -319,6 +322,13 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
     case TRAY_CMD_EXIT:
         PostMessageW(WM_QUIT, 0, 0);
         break;
+    case KEY_CMD_SHOW_HIDE:
+        m_hidden = !m_hidden;
+        ShowWindow(!m_hidden, false); // over a game: the focus stays where it is
+        break;
+    case KEY_CMD_CLEAR:
+        ClearRows();
+        break;
     default:
         break;
     }
@@ -343,6 +353,17 @@ void CWndDanmu::TellPassThroughOn()
         return;
     MessageBoxW(GetHWND(), PassThroughNotice(m_state), u"OrvelHelper", MB_OK);
     options.passThroughNoticeShown = options.passThroughNoticeShown || keyWorks;
+}
+
+// The items of the list as it stands are never shown again, however often
+// the history repeats them; the refresh that follows the command shows what
+// comes after them.
+void CWndDanmu::ClearRows()
+{
+    m_cleared = Items().Snapshot();
+    if (m_list)
+        m_rows.Clear(*m_list);
+    ShowNewer(false);
 }
 
 void CWndDanmu::OpenRoomSwitch()

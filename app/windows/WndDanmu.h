@@ -18,7 +18,8 @@
 // The danmaku window: the room's latest messages as rows, the room label and
 // the online count. Its worker thread runs the feed poller; it owns the tray
 // icon (and, without a tray, offers its menu on a right click), takes the
-// pass-through shortcut, and opens the settings window and the room switch.
+// global shortcuts (pass-through, show or hide, empty the rows), and opens
+// the settings window and the room switch.
 class CWndDanmu : public CAppWindow, public Runnable, public DanmuView {
 public:
     explicit CWndDanmu(RunState& state);
@@ -78,6 +79,7 @@ private:
     void JoinEnded();
     void OnTrayCommand(WPARAM command);
     void TogglePassThrough();
+    void ClearRows();
     void TellPassThroughOn();
     void OpenSettings();
     void OpenRoomSwitch();
@@ -92,6 +94,7 @@ private:
     CDanmuFilter m_filter; // made from the options when they change
     CDanmuRows m_rows;
     std::vector<DanmuItem> m_seen; // the room's latest list, told to the row sinks
+    std::vector<DanmuItem> m_cleared; // the room's list when its rows were emptied
     bool m_backlog = true;         // nothing of the room told yet
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;
@@ -99,4 +102,5 @@ private:
     // the tray menu's items.
     bool m_menuInWindow = false;
     bool m_switching = false; // the room switch is open
+    bool m_hidden = false;    // hidden by its shortcut
 };

@@ -2,7 +2,8 @@
 
 #include "app/config/BlockListText.h"
 #include "app/windows/MainFrame.h"
-#include "app/windows/PassThroughKey.h"
+#include "app/windows/AppMessages.h"
+#include "app/windows/HotKeys.h"
 #include "app/windows/WindowPlacement.h"
 
 using namespace DuiLib;
@@ -24,7 +25,7 @@ const CheckBox kCheckBoxes[] = {
     {u"check_hide_gifts", &DanmuOptions::hideGifts},
 };
 
-// The block-list fields and the lists they edit.
+// The word-list fields (blocked and highlighted) and the lists they edit.
 struct BlockField {
     const char16_t* name;
     std::vector<std::string> DanmuOptions::*list;
@@ -32,6 +33,14 @@ struct BlockField {
 const BlockField kBlockFields[] = {
     {u"edit_blocked_nicks", &DanmuOptions::blockedNicks},
     {u"edit_blocked_words", &DanmuOptions::blockedWords},
+    {u"edit_highlight_words", &DanmuOptions::highlightWords},
+};
+
+// The labels that tell each global shortcut's state.
+const std::pair<const char16_t*, WPARAM> kKeyStatuses[] = {
+    {u"shortcut_status", TRAY_CMD_SHOW},
+    {u"shortcut_status_show_hide", KEY_CMD_SHOW_HIDE},
+    {u"shortcut_status_clear", KEY_CMD_CLEAR},
 };
 
 } // namespace
@@ -65,8 +74,10 @@ void CWndSetting::InitControls()
         slider->SetValue(g_pMainFrame->m_opacity);
     ShowOpacity(g_pMainFrame->m_opacity);
     ShowOptions();
-    if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
-        status->SetText(PassThroughKeyStatus(m_state));
+    for (const auto& [name, command] : kKeyStatuses) {
+        if (CControlUI* status = m_pm.FindControl(name))
+            status->SetText(HotKeyStatus(m_state, command));
+    }
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     const WindowRect place = PlaceBesideDanmu();
     SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/windows/PassThroughKey.h"
+#include "app/windows/HotKeys.h"
 #include "tests/app/AppFixtures.h"
 
 using namespace DuiLib;
@@ -66,7 +66,7 @@ TEST_F(PassThroughKeyTest, AStrangeKeyTextIsShownPlainAndBounded)
 {
     state.passThroughKey = ShortcutResult::Unrecognised;
     Options().passThroughKey = std::string(5000, 'x') + "\xE2\x80\xAE<b>键</b>";
-    const std::u16string status = PassThroughKeyStatus(state).Str();
+    const std::u16string status = HotKeyStatus(state, TRAY_CMD_SHOW).Str();
     EXPECT_LT(status.size(), 100u);
     EXPECT_NE(status.find(u"不可用"), std::u16string::npos);
 }
