@@ -14,11 +14,11 @@ struct DanmuOptions {
     bool hideGifts = false;     // hide gift rows
     std::vector<std::string> blockedNicks; // UTF-8, matched case-insensitively for Latin letters
     std::vector<std::string> blockedWords;
-    std::vector<std::string> highlightWords; // a row whose message contains one is drawn highlighted
     std::string passThroughKey = "Ctrl+Alt+P"; // the global shortcut that toggles pass-through
     bool passThroughNoticeShown = false;       // the one-time notice naming that shortcut
     std::string showHideKey = "Ctrl+Alt+H";    // shows or hides the danmaku window
     std::string clearKey = "Ctrl+Alt+C";       // empties its rows
+    std::vector<std::string> highlightWords; // a row whose message contains one is drawn highlighted
 };
 bool operator==(const DanmuOptions& a, const DanmuOptions& b);
 

@@ -33,6 +33,46 @@ TEST_F(DanmuWindowTest, RefreshesShowTheItemsAsTheyCameAndNeverDoubleRows)
     EXPECT_EQ(Text(2, u"msg"), u"&Quit <i>x</i>");
 }
 
+// The shortcuts' commands: the window hidden and shown again, and its rows
+// emptied for good: the same history brings none back, newer items come.
+TEST_F(DanmuWindowTest, ShortcutsHideAndShowTheWindowAndEmptyItsRowsForGood)
+{
+    for (bool visible : {false, true}) {
+        danmu->PostMessageW(WM_TRAY_COMMAND, KEY_CMD_SHOW_HIDE, 0);
+        simulate::ProcessPending();
+        EXPECT_EQ(simulate::StateOf(hwnd).visible, visible);
+    }
+    const DanmuItem a = Item(u"a:", u"1", 1), b = Item(u"b:", u"2", 1), c = Item(u"c:", u"3", 1);
+    Show({a, b});
+    danmu->PostMessageW(WM_TRAY_COMMAND, KEY_CMD_CLEAR, 0);
+    simulate::ProcessPending();
+    EXPECT_EQ(danmu->RowCount(), 0);
+    Show({a, b});
+    EXPECT_EQ(danmu->RowCount(), 0);
+    Show({b, c});
+    ASSERT_EQ(danmu->RowCount(), 1);
+    EXPECT_EQ(Text(0, u"msg"), u"3");
+}
+
+// A row with a highlight word is drawn on the highlight colour, the others
+// on the list's; a blocked row is not drawn at all, highlight word or not.
+TEST_F(DanmuWindowTest, HighlightedRowsStandOutAndBlockingWins)
+{
+    danmu->OpacityChanged(255);
+    Options().highlightWords = {"主播"};
+    Options().blockedWords = {"spam"};
+    danmu->OptionsChanged();
+    Show({Item(u"a:", u"主播好", 1), Item(u"b:", u"主播 spam", 1), Item(u"c:", u"hi", 1)});
+    ASSERT_EQ(danmu->RowCount(), 2);
+    auto background = [this](int row) {
+        QWidget* widget = danmu->m_list->GetItemAt(row)->GetWidget();
+        return widget->grab().toImage().pixel(widget->width() - 4, widget->height() / 2);
+    };
+    EXPECT_EQ(background(0), 0xFF7A5200u);
+    EXPECT_NE(background(1), 0xFF7A5200u);
+    EXPECT_EQ(Text(1, u"msg"), u"hi");
+}
+
 // What the row sinks hear: each shown item once across repeating history
 // replies, hidden ones never, and a new room from its backlog on.
 TEST_F(DanmuWindowTest, RowSinksHearEachShownItemOnceAndEachRoomAfresh)

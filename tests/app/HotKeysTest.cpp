@@ -1,12 +1,16 @@
-// The way back from mouse pass-through: the global shortcut, the window's
-// own menu when there is no tray, and the notice that names the way back.
+// The global shortcuts, and the way back from mouse pass-through: its
+// shortcut, the window's own menu when there is no tray, and the notice
+// that names the way back.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/windows/HotKeys.h"
+#include "app/FeedLog.h"
+#include "support/Log.h"
 #include "tests/app/AppFixtures.h"
+#include "tests/common/TempFolder.h"
 
 using namespace DuiLib;
 
@@ -60,6 +64,39 @@ protected:
         }
     }
 };
+
+// Each shortcut is registered as the window opens; the settings window
+// tells each outcome, and the log each failure, once.
+TEST_F(PassThroughKeyTest, EachShortcutsOutcomeIsToldAndAFailureLogged)
+{
+    TempFolder folder;
+    const std::string base = folder.Path() + "/orvel-helper";
+    {
+        CLog log;
+        ASSERT_EQ(log.SetFile(base, kLogFileBytes, kLogFiles), 0);
+        SetProgramLog(&log);
+        Options().clearKey = "C"; // would take the letter from everyone's typing
+        OpenWith(true);
+        SetProgramLog(nullptr);
+    }
+    const std::string logged = ReadWhole(base + "_0.log");
+    EXPECT_NE(logged.find("Show/hide shortcut Ctrl+Alt+H not registered: this desktop does not support"),
+        std::string::npos) << logged;
+    EXPECT_NE(logged.find("Clear shortcut C not registered: not a key combination"), std::string::npos);
+    EXPECT_EQ(state.clearKey, ShortcutResult::Unrecognised);
+    const struct {
+        WPARAM command;
+        ShortcutResult result;
+        const char16_t* told;
+    } cases[] = {{TRAY_CMD_SHOW, ShortcutResult::Registered, u"快捷键 Ctrl+Alt+P 切换鼠标穿透"},
+                 {KEY_CMD_SHOW_HIDE, ShortcutResult::Taken, u"快捷键 Ctrl+Alt+H 不可用：已被其他程序占用"},
+                 {KEY_CMD_CLEAR, ShortcutResult::Duplicate, u"快捷键 C 不可用：与另一个快捷键相同"},
+                 {KEY_CMD_SHOW_HIDE, ShortcutResult::Registered, u"快捷键 Ctrl+Alt+H 显示/隐藏弹幕窗口"}};
+    for (const auto& c : cases) {
+        state.passThroughKey = state.showHideKey = state.clearKey = c.result;
+        EXPECT_EQ(HotKeyStatus(state, c.command), c.told);
+    }
+}
 
 // A key text from a hand-edited settings file is shown plain and bounded.
 TEST_F(PassThroughKeyTest, AStrangeKeyTextIsShownPlainAndBounded)

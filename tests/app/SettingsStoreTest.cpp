@@ -45,7 +45,8 @@ const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "live_host": "live.example.org", "dms_host": "api.example.org:8080", "dms_key": "s_abc",
     "background_only_opacity": false, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
     "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
-    "pass_through_notice_shown": true, "note": "kept as it is"})";
+    "pass_through_notice_shown": true, "show_hide_shortcut": "Meta+H", "clear_shortcut": "Alt+F2",
+    "highlight_words": [" 主播 "], "note": "kept as it is"})";
 
 } // namespace
 
@@ -72,6 +73,8 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         {R"({"background_only_opacity": "no"})", "is not true or false; this run uses true."},
         {R"({"blocked_words": "spam"})", "\"blocked_words\": \"spam\" is not a list"},
         {R"({"pass_through_shortcut": ""})", "is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+P."},
+        {R"({"clear_shortcut": 3})", "\"clear_shortcut\": 3 is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+C."},
+        {R"({"highlight_words": [1]})", "\"highlight_words\": [1] is not a list"},
     };
     for (const auto& c : cases) {
         const SettingsDocument doc = FromText(c.json);
@@ -104,7 +107,8 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
     EXPECT_TRUE(good.problems.empty());
     RememberedSettings now = good.values;
     EXPECT_EQ(now, (RememberedSettings{1000, 200, 14, WindowRect{10, 20, 400, 300},
-                       DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true}}));
+                       DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true, "Meta+H",
+                           "Alt+F2", {"主播"}}}));
     EXPECT_TRUE(good.services.liveHost == "live.example.org" && good.services.dmsHost == "api.example.org:8080"
         && good.services.dmsKey == "s_abc");
     for (mode_t mask : {0000u, 0022u, 0077u}) {
@@ -117,7 +121,7 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
         std::filesystem::remove_all(folder);
     }
     now.options.blockedNicks.assign(kMaxBlockEntries, std::string(kMaxBlockEntryBytes, '\\'));
-    now.options.blockedWords = now.options.blockedNicks;
+    now.options.blockedWords = now.options.highlightWords = now.options.blockedNicks;
     ASSERT_EQ(SaveSettings(path, RememberedSettings{}, now), "");
     EXPECT_EQ(Load(path), now);
 }

@@ -46,20 +46,22 @@ TEST_F(SettingsWindowTest, IsMadeHiddenTopmostBesideTheDanmakuWindowTallEnoughFo
     CWndSetting& setting = OpenSettings(*danmu);
     const HWND h = setting.GetHWND();
     const simulate::WindowState s = simulate::StateOf(h), d = simulate::StateOf(hwnd);
-    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 275}));
+    EXPECT_EQ((std::vector<int>{s.x, s.y, s.width, s.height}), (std::vector<int>{d.x + d.width, d.y, 300, 405}));
     EXPECT_TRUE(s.topmost && !s.visible);
     EXPECT_EQ(s.owner, hwnd);
     setting.ShowWindow(true, true); // laid out when shown
     simulate::ProcessPending();
     int above = 0;
     for (const char16_t* row : {u"pro_trans", u"option_big", u"check_background_only", u"check_hide_gifts",
-                                u"edit_blocked_words", u"shortcut_status", u"btn_enter"}) {
+                                u"edit_blocked_words", u"shortcut_status", u"edit_highlight_words",
+                                u"shortcut_status_show_hide", u"shortcut_status_clear", u"btn_enter"}) {
         const RECT r = simulate::ControlRect(simulate::FindControl(h, row));
         EXPECT_TRUE(r.top >= above && r.bottom - r.top >= 15 && r.bottom <= s.height) << Ascii(row) << " " << r.top;
         EXPECT_TRUE(r.right - r.left > 40 && r.right <= s.width) << Ascii(row);
         above = r.bottom;
     }
     EXPECT_EQ(simulate::FindControl(h, u"shortcut_status")->GetText(), u"快捷键 Ctrl+Alt+P 不可用：此桌面不支持");
+    EXPECT_EQ(simulate::FindControl(h, u"shortcut_status_clear")->GetText(), u"快捷键 Ctrl+Alt+C 不可用：此桌面不支持");
 }
 
 TEST_F(SettingsWindowTest, EachSliderStepChangesLabelAndOpacityAtOnceKeepingPassThrough)
@@ -154,7 +156,8 @@ TEST_F(SettingsWindowTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
     }
 }
 
-// Typed lines, kept as typed but trimmed, apply when the window closes.
+// Typed lines, kept as typed but trimmed, apply when the window closes;
+// the highlight words are cleaned as the block lists are.
 TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowCloses)
 {
     Options().blockedWords = {"http", "弹幕"};
@@ -166,6 +169,7 @@ TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowC
     words->SetText(u"");
     TypeLines(nicks, {u"  sPAM ", u"", u"<b>x</b>", u"مرحبا", u"🐟\u200D鱼"});
     TypeLines(words, {u"qq", u"🎉"});
+    TypeLines(simulate::FindControl(setting.GetHWND(), u"edit_highlight_words"), {u" 主播　", u"", u"mod"});
     EXPECT_EQ(danmu->RowCount(), 5) << "not while typing";
     simulate::Click(simulate::FindControl(setting.GetHWND(), u"btn_enter"));
     simulate::ProcessPending();
@@ -173,6 +177,7 @@ TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowC
     EXPECT_EQ(Options().blockedNicks,
               (std::vector<std::string>{"sPAM", "<b>x</b>", "مرحبا", "\xF0\x9F\x90\x9F\xE2\x80\x8D鱼"}));
     EXPECT_EQ(Options().blockedWords, (std::vector<std::string>{"qq", "\xF0\x9F\x8E\x89"}));
+    EXPECT_EQ(Options().highlightWords, (std::vector<std::string>{"主播", "mod"}));
     ASSERT_EQ(danmu->RowCount(), 2);
     EXPECT_EQ(Text(0, u"nick"), u"n:");
     EXPECT_EQ(Text(1, u"nick"), u"g:");
