@@ -21,7 +21,8 @@ if [ -n "${ORVEL_ALL_OPTIONS:-}" ]; then
   mkdir -p "$config/orvel-helper"
   cat >"$config/orvel-helper/settings.json" <<'JSON'
 {"background_only_opacity": true, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
- "blocked_nicknames": ["spammer", "广告机"], "blocked_words": ["http://", "加群", "FREE"]}
+ "blocked_nicknames": ["spammer", "广告机"], "blocked_words": ["http://", "加群", "FREE"],
+ "highlight_words": ["主播", "666"]}
 JSON
 fi
 shots=$build
