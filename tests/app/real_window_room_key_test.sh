@@ -102,8 +102,10 @@ XDG_STATE_HOME=$tmp/state2 "$build/app/OrvelHelper" --room=1000 --live-host="$(s
   --dms-host="$(sed -n 's/^dms //p' "$record")" &
 second=$!
 pids+=($second)
-wait_for 100 grep -rq "Ctrl+Alt+P not registered: another program holds it" "$tmp/state2" ||
-  fail "the second copy did not log the taken shortcut"
+for key in "Pass-through shortcut Ctrl+Alt+P" "Show/hide shortcut Ctrl+Alt+H" "Clear shortcut Ctrl+Alt+C"; do
+  wait_for 100 grep -rq "$key not registered: another program holds it" "$tmp/state2" ||
+    fail "the second copy did not log the taken $key"
+done
 kill "$second"
 wait "$second" 2>/dev/null || true
 wait_for 50 sh -c "[ \$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | wc -l) -eq 1 ]" ||
