@@ -22,8 +22,10 @@ struct RunState {
     std::optional<WindowRect> danmuRect; // its remembered place; none: centred
     DanmuOptions options;                // display and filter options, as remembered and changed
     CWndDanmu* danmu = nullptr;          // once a room is open
-    // The pass-through shortcut's registration, made with the danmaku window.
+    // The global shortcuts' registrations, made with the danmaku window.
     DuiLib::ShortcutResult passThroughKey = DuiLib::ShortcutResult::NotSupported;
+    DuiLib::ShortcutResult showHideKey = DuiLib::ShortcutResult::NotSupported;
+    DuiLib::ShortcutResult clearKey = DuiLib::ShortcutResult::NotSupported;
     // Who hears of new rows besides the window; owned by the entry point.
     std::vector<RowSink*> rowSinks;
     TimeSource rowClock = SteadySeconds; // when rows arrive, for their fading

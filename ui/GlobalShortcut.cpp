@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 #include <utility>
+#include <vector>
 #include <xcb/xcb.h>
 
 #include "ui/qt/AppCore.h"
@@ -80,7 +81,7 @@ std::optional<xcb_keycode_t> KeycodeOf(xcb_connection_t* connection, unsigned ke
     return std::nullopt;
 }
 
-// The grabbed key's presses and releases, all reported to the root window.
+// One grabbed key's presses and releases, all reported to the root window.
 class ShortcutFilter : public QAbstractNativeEventFilter {
 public:
     xcb_connection_t* connection = nullptr;
@@ -104,10 +105,13 @@ public:
             return false;
         if (kind == XCB_KEY_RELEASE) {
             m_down = false;
-        } else if ((key->state & ~kLocks) == modifiers && !m_down) {
-            m_down = true; // the auto-repeat's presses come without releases
-            PostMessageW(target, message, wParam, 0);
+            return false; // another shortcut on the same key hears it too
         }
+        if ((key->state & ~kLocks) != modifiers)
+            return false; // the same key with other modifiers: another shortcut's
+        if (!m_down)
+            PostMessageW(target, message, wParam, 0);
+        m_down = true; // the auto-repeat's presses come without releases
         return true;
     }
 
@@ -115,10 +119,12 @@ private:
     bool m_down = false;
 };
 
-std::unique_ptr<ShortcutFilter>& Registered()
+using Filters = std::vector<std::unique_ptr<ShortcutFilter>>;
+
+Filters& Registered()
 {
-    static auto* filter = new std::unique_ptr<ShortcutFilter>; // kept past main, as the application is
-    return *filter;
+    static auto* filters = new Filters; // kept past main, as the application is
+    return *filters;
 }
 
 void Ungrab(const ShortcutFilter& grab)
@@ -145,6 +151,30 @@ bool Grab(const ShortcutFilter& grab)
     return granted;
 }
 
+// Releases the pair's grab, if any.
+void Unregister(UINT msg, WPARAM wParam)
+{
+    Filters& filters = Registered();
+    for (auto it = filters.begin(); it != filters.end(); ++it) {
+        if ((*it)->message != msg || (*it)->wParam != wParam)
+            continue;
+        if (qGuiApp) {
+            qGuiApp->removeNativeEventFilter(it->get());
+            Ungrab(**it);
+        }
+        filters.erase(it);
+        return;
+    }
+}
+
+bool HeldByAnother(xcb_keycode_t keycode, unsigned modifiers)
+{
+    for (const std::unique_ptr<ShortcutFilter>& filter : Registered())
+        if (filter->keycode == keycode && filter->modifiers == modifiers)
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::optional<GlobalKey> ParseGlobalKey(LPCTSTR text)
@@ -163,7 +193,7 @@ std::optional<GlobalKey> ParseGlobalKey(LPCTSTR text)
 ShortcutResult RegisterGlobalShortcut(LPCTSTR keys, HWND hWnd, UINT msg, WPARAM wParam)
 {
     core::EnsureApplication();
-    UnregisterGlobalShortcut();
+    Unregister(msg, wParam);
     const std::optional<GlobalKey> key = ParseGlobalKey(keys);
     if (!key)
         return ShortcutResult::Unrecognised;
@@ -178,26 +208,16 @@ ShortcutResult RegisterGlobalShortcut(LPCTSTR keys, HWND hWnd, UINT msg, WPARAM 
         return ShortcutResult::Unrecognised; // the keyboard map has no such key
     grab->keycode = *keycode;
     grab->modifiers = key->modifiers;
+    if (HeldByAnother(grab->keycode, grab->modifiers))
+        return ShortcutResult::Duplicate;
     grab->target = hWnd;
     grab->message = msg;
     grab->wParam = wParam;
     if (!Grab(*grab))
         return ShortcutResult::Taken;
     qGuiApp->installNativeEventFilter(grab.get());
-    Registered() = std::move(grab);
+    Registered().push_back(std::move(grab));
     return ShortcutResult::Registered;
-}
-
-void UnregisterGlobalShortcut()
-{
-    std::unique_ptr<ShortcutFilter>& grab = Registered();
-    if (!grab)
-        return;
-    if (qGuiApp) {
-        qGuiApp->removeNativeEventFilter(grab.get());
-        Ungrab(*grab);
-    }
-    grab.reset();
 }
 
 } // namespace DuiLib

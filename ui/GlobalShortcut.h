@@ -14,6 +14,7 @@ enum class ShortcutResult {
     NotSupported, // not an X11 desktop (Wayland, offscreen)
     Unrecognised, // not a key combination this can grab
     Taken,        // another program grabbed it first
+    Duplicate,    // another of this program's shortcuts has the same key
 };
 
 // A key combination as the X server knows it.
@@ -31,9 +32,10 @@ std::optional<GlobalKey> ParseGlobalKey(LPCTSTR text);
 
 // Grabs the key combination, with CapsLock and NumLock on or off; every
 // press (not its auto-repeat) posts msg with wParam and lParam 0 to hWnd.
-// Replaces the earlier registration. User-interface thread.
+// Several shortcuts are held at once, one for each msg and wParam: this
+// replaces the earlier registration of the same pair only. A key that
+// another pair holds is refused as Duplicate (the X server would give it
+// to this program twice). User-interface thread.
 ShortcutResult RegisterGlobalShortcut(LPCTSTR keys, HWND hWnd, UINT msg, WPARAM wParam);
-// Releases the grab, if any.
-void UnregisterGlobalShortcut();
 
 } // namespace DuiLib

@@ -25,10 +25,13 @@ struct DanmuOptions {
     int speechRate = 0;         // kMinSpeechRate..kMaxSpeechRate, 0 the engine's own pace
     int speechVolume = 100;     // percent of the engine's loudest
     bool giftSound = false;     // a short sound when a gift row arrives
+    std::string showHideKey = "Ctrl+Alt+H";    // shows or hides the danmaku window
+    std::string clearKey = "Ctrl+Alt+C";       // empties its rows
+    std::vector<std::string> highlightWords; // a row whose message contains one is drawn highlighted
 };
 bool operator==(const DanmuOptions& a, const DanmuOptions& b);
 
-// Bounds on a block list: entries kept, and bytes in each.
+// Bounds on a word list (blocked or highlighted): entries kept, and bytes in each.
 constexpr std::size_t kMaxBlockEntries = 500;
 constexpr std::size_t kMaxBlockEntryBytes = 200;
 // The fade time's range when rows fade at all.

@@ -19,7 +19,6 @@ const char kDanmu[] = "danmaku_window";
 const char* const kRectKeys[] = {"x", "y", "width", "height"};
 const char kBlockedNicks[] = "blocked_nicknames";
 const char kBlockedWords[] = "blocked_words";
-const char kPassThroughKey[] = "pass_through_shortcut";
 const char kFadeSeconds[] = "fade_seconds";
 
 // The options that are a plain yes or no, with their keys.
@@ -49,9 +48,17 @@ const IntSetting kInts[] = {
 const char kReadAloud[] = "read_aloud";
 // Indexed by ReadAloud.
 const char* const kReadAloudNames[] = {"off", "all", "gifts", "highlighted"};
-const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kBlockLists[] = {
+// The word lists, all cleaned as the block lists are.
+const std::pair<const char*, std::vector<std::string> DanmuOptions::*> kWordLists[] = {
     {kBlockedNicks, &DanmuOptions::blockedNicks},
     {kBlockedWords, &DanmuOptions::blockedWords},
+    {"highlight_words", &DanmuOptions::highlightWords},
+};
+// The global shortcuts, in Qt's key-sequence text; checked when registered.
+const std::pair<const char*, std::string DanmuOptions::*> kShortcuts[] = {
+    {"pass_through_shortcut", &DanmuOptions::passThroughKey},
+    {"show_hide_shortcut", &DanmuOptions::showHideKey},
+    {"clear_shortcut", &DanmuOptions::clearKey},
 };
 
 // A value as a message shows it: a string quoted and escaped, anything else
@@ -184,7 +191,7 @@ void ReadOptions(Reading& doc)
             AddProblem(doc, flag.key, "is not true or false", options.*flag.member ? "true" : "false");
     }
     ReadSpeech(doc);
-    for (const auto& [key, member] : kBlockLists) {
+    for (const auto& [key, member] : kWordLists) {
         if (root[key].isNull())
             continue;
         if (std::optional<std::vector<std::string>> list = BlockListOf(root[key]))
@@ -192,11 +199,13 @@ void ReadOptions(Reading& doc)
         else
             AddProblem(doc, key, "is not a list of at most 500 texts of at most 200 bytes", "an empty list");
     }
-    if (root[kPassThroughKey].isString() && !root[kPassThroughKey].asString().empty()
-        && root[kPassThroughKey].asString().size() <= kMaxShownValue)
-        options.passThroughKey = root[kPassThroughKey].asString();
-    else if (!root[kPassThroughKey].isNull())
-        AddProblem(doc, kPassThroughKey, "is not a key sequence such as \"Ctrl+Alt+P\"", options.passThroughKey);
+    for (const auto& [key, member] : kShortcuts) {
+        const Json::Value& value = root[key];
+        if (value.isString() && !value.asString().empty() && value.asString().size() <= kMaxShownValue)
+            options.*member = value.asString();
+        else if (!value.isNull())
+            AddProblem(doc, key, "is not a key sequence such as \"Ctrl+Alt+P\"", options.*member);
+    }
     ReadFadeSeconds(doc);
 }
 
@@ -206,15 +215,17 @@ void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions
         if (now.*flag.member != was.*flag.member)
             root[flag.key] = now.*flag.member;
     }
-    for (const auto& [key, member] : kBlockLists) {
+    for (const auto& [key, member] : kWordLists) {
         if (now.*member == was.*member)
             continue;
         root[key] = Json::Value(Json::arrayValue);
         for (const std::string& entry : now.*member)
             root[key].append(entry);
     }
-    if (now.passThroughKey != was.passThroughKey)
-        root[kPassThroughKey] = now.passThroughKey;
+    for (const auto& [key, member] : kShortcuts) {
+        if (now.*member != was.*member)
+            root[key] = now.*member;
+    }
     if (now.fadeSeconds != was.fadeSeconds)
         root[kFadeSeconds] = now.fadeSeconds;
     for (const IntSetting& setting : kInts) {
@@ -265,8 +276,9 @@ bool operator==(const DanmuOptions& a, const DanmuOptions& b)
 {
     return a.backgroundOnly == b.backgroundOnly && a.wrap == b.wrap && a.hideNotices == b.hideNotices
         && a.hideGifts == b.hideGifts && a.blockedNicks == b.blockedNicks && a.blockedWords == b.blockedWords
-        && a.passThroughKey == b.passThroughKey && a.passThroughNoticeShown == b.passThroughNoticeShown
-        && a.chatLog == b.chatLog && a.fadeSeconds == b.fadeSeconds
+        && a.highlightWords == b.highlightWords && a.passThroughKey == b.passThroughKey
+        && a.passThroughNoticeShown == b.passThroughNoticeShown && a.showHideKey == b.showHideKey
+        && a.clearKey == b.clearKey && a.chatLog == b.chatLog && a.fadeSeconds == b.fadeSeconds
         && a.readAloud == b.readAloud && a.speechRate == b.speechRate && a.speechVolume == b.speechVolume
         && a.giftSound == b.giftSound;
 }

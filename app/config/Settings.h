@@ -38,9 +38,10 @@ struct RememberedSettings {
 bool operator==(const RememberedSettings& a, const RememberedSettings& b);
 
 // Largest settings file read, from the bounds of what the program stores:
-// both block lists full, each byte of each entry escaped, with room to
-// spare for the other values and the user's own keys.
-constexpr std::size_t kMaxSettingsBytes = 2 * kMaxBlockEntries * (2 * kMaxBlockEntryBytes + 16) + 64 * 1024;
+// the three word lists (two blocked, one highlighted) full, each byte of
+// each entry escaped, with room to spare for the other values and the
+// user's own keys.
+constexpr std::size_t kMaxSettingsBytes = 3 * kMaxBlockEntries * (2 * kMaxBlockEntryBytes + 16) + 64 * 1024;
 
 // The settings file as read: the values, the service settings it names, and
 // one line for each value it holds that cannot be used.

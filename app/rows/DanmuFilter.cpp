@@ -28,7 +28,8 @@ std::u16string NameOf(const DanmuItem& item)
 } // namespace
 
 CDanmuFilter::CDanmuFilter(const DanmuOptions& options)
-    : m_hideNotices(options.hideNotices), m_hideGifts(options.hideGifts), m_words(Wide(options.blockedWords))
+    : m_hideNotices(options.hideNotices), m_hideGifts(options.hideGifts), m_words(Wide(options.blockedWords)),
+      m_highlights(Wide(options.highlightWords))
 {
     for (const std::u16string& nick : Wide(options.blockedNicks))
         if (!nick.empty())
@@ -49,4 +50,9 @@ std::vector<DanmuItem> CDanmuFilter::Shown(std::vector<DanmuItem> items) const
     items.erase(std::remove_if(items.begin(), items.end(), [this](const DanmuItem& item) { return Hides(item); }),
         items.end());
     return items;
+}
+
+bool CDanmuFilter::IsHighlighted(const DanmuItem& item) const
+{
+    return m_highlights.FoundIn(item.msg) && !Hides(item);
 }

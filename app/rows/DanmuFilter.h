@@ -8,9 +8,10 @@
 #include "app/rows/WordMatcher.h"
 #include "feed/DanmuItem.h"
 
-// Which items the danmaku window leaves out under the options. Made once
-// when the options change (the block lists in UTF-16, folded); telling one
-// item costs a pass over its nickname and text, however long the lists.
+// Which items the danmaku window leaves out under the options, and which it
+// highlights. Made once when the options change (the word lists in UTF-16,
+// folded); telling one item costs a pass over its nickname and text, however
+// long the lists.
 class CDanmuFilter {
 public:
     CDanmuFilter() = default; // hides nothing
@@ -23,10 +24,15 @@ public:
     bool Hides(const DanmuItem& item) const;
     // The items not hidden, in their order.
     std::vector<DanmuItem> Shown(std::vector<DanmuItem> items) const;
+    // Drawn highlighted (and the kind read aloud when only those are): not
+    // hidden, and its message contains a highlight word, matched as the
+    // blocked words are. Hiding wins.
+    bool IsHighlighted(const DanmuItem& item) const;
 
 private:
     bool m_hideNotices = false;
     bool m_hideGifts = false;
     std::unordered_set<std::u16string> m_nicks; // folded
     CWordMatcher m_words;
+    CWordMatcher m_highlights;
 };

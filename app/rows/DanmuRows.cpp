@@ -12,15 +12,21 @@ namespace {
 constexpr int kRowHeight = 22;
 // A wrapped message takes at most this many lines; the last ends in "…".
 constexpr LPCTSTR kWrappedLines = u"3";
+// A highlighted row: a warm background, faded with the window's background,
+// and a message colour that stands out at any opacity.
+constexpr LPCTSTR kHighlightBackground = u"#FF7A5200";
+constexpr LPCTSTR kHighlightText = u"#FFFFE45C";
 
 // One row for the item, or null when the item layout cannot be built. A
 // wrapping row is one line's height or more, as its message needs at the
 // row's width; any other is one line.
-CListContainerElementUI* NewRow(const DanmuItem& item, bool wrap)
+CListContainerElementUI* NewRow(const DanmuItem& item, bool wrap, bool highlighted)
 {
     CControlUI* content = CDialogBuilder().Create(u"danmu_item.xml");
     if (!content)
         return nullptr;
+    if (highlighted)
+        content->SetAttribute(u"bkcolor", kHighlightBackground);
     auto row = std::make_unique<CListContainerElementUI>();
     row->Add(content);
     if (CControlUI* badge = row->FindControl(u"level"))
@@ -29,6 +35,8 @@ CListContainerElementUI* NewRow(const DanmuItem& item, bool wrap)
     CControlUI* msg = row->FindControl(u"msg");
     if (msg)
         msg->SetText(item.msg.c_str());
+    if (msg && highlighted)
+        msg->SetAttribute(u"textcolor", kHighlightText);
     if (wrap && msg) {
         msg->SetAttribute(u"maxlines", kWrappedLines);
         row->SetMinHeight(kRowHeight);
@@ -78,7 +86,8 @@ void CDanmuRows::RemoveRows(CContainerUI& list, std::size_t from, std::size_t to
 
 bool CDanmuRows::InsertRow(CContainerUI& list, std::size_t at, const DanmuItem& item)
 {
-    if (!list.AddAt(NewRow(item, m_wrap), static_cast<int>(at)))
+    const bool highlighted = m_highlighted && m_highlighted(item);
+    if (!list.AddAt(NewRow(item, m_wrap, highlighted), static_cast<int>(at)))
         return false;
     m_shown.insert(m_shown.begin() + at, item);
     return true;

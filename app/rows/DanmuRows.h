@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "feed/DanmuItem.h"
@@ -21,6 +23,8 @@ public:
     void Clear(DuiLib::CContainerUI& list);
     // Whether rows built from now on wrap long messages.
     void SetWrap(bool wrap) { m_wrap = wrap; }
+    // Which items rows built from now on draw highlighted; none when empty.
+    void SetHighlight(std::function<bool(const DanmuItem&)> highlighted) { m_highlighted = std::move(highlighted); }
 
 private:
     void RemoveRows(DuiLib::CContainerUI& list, std::size_t from, std::size_t to);
@@ -28,4 +32,5 @@ private:
 
     std::vector<DanmuItem> m_shown; // the item of each row, in the list's order
     bool m_wrap = false;
+    std::function<bool(const DanmuItem&)> m_highlighted;
 };

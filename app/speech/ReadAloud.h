@@ -27,8 +27,8 @@ public:
     // Reads as options say, over a speaker made when reading first turns on.
     CReadAloud(const DanmuOptions& options, SpeakerFactory makeSpeaker);
 
-    // Whether a row is highlighted, for the "highlighted" mode; the entry
-    // point sets it to the highlight words' matcher.
+    // Whether a row is highlighted, for the "highlighted" mode: the danmaku
+    // window's highlight words in the program.
     std::function<bool(const DanmuItem&)> highlighted = [](const DanmuItem&) { return false; };
     // Told when the engine's status changes, while a window shows it.
     std::function<void()> statusChanged;

@@ -16,3 +16,7 @@ constexpr WPARAM TRAY_CMD_SETTINGS = 2; // open the settings window
 constexpr WPARAM TRAY_CMD_EXIT = 3;     // end the program
 constexpr WPARAM TRAY_CMD_ROOM = 4;     // ask for another room
 constexpr WPARAM TRAY_CMD_CHAT_LOG = 5; // show the chat log's folder
+
+// Commands only a global shortcut gives, numbered apart from the tray's.
+constexpr WPARAM KEY_CMD_SHOW_HIDE = 20; // show or hide the danmaku window
+constexpr WPARAM KEY_CMD_CLEAR = 21;     // empty its rows

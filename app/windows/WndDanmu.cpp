@@ -1,12 +1,13 @@
 #include "app/windows/WndDanmu.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/ChatLog.h"
 #include "app/FeedLog.h"
 #include "app/windows/MainFrame.h"
 #include "app/windows/MenuWnd.h"
-#include "app/windows/PassThroughKey.h"
+#include "app/windows/HotKeys.h"
 #include "app/windows/RoomSwitch.h"
 #include "app/windows/WndSetting.h"
 #include "feed/FeedPoller.h"
@@ -24,6 +25,7 @@ constexpr UINT kFadePeriodMs = 1000;
 CWndDanmu::CWndDanmu(RunState& state) : m_state(state)
 {
     InitWinParam(u"danmu.xml");
+    m_rows.SetHighlight([this](const DanmuItem& item) { return m_filter.IsHighlighted(item); });
 }
 
 CWndDanmu::~CWndDanmu()
@@ -53,7 +55,7 @@ void CWndDanmu::InitControls()
     PostMessageW(WM_DANMU_REFRESH, 0, 0);
     m_menuInWindow = !IsTrayAvailable();
     AddTrayIcon();
-    RegisterPassThroughKey(m_state, GetHWND());
+    RegisterHotKeys(m_state, GetHWND());
     StartWorker();
     SetTimer(GetHWND(), kTopmostTimer, kTopmostPeriodMs, nullptr);
     ScheduleFading();
@@ -136,6 +138,7 @@ void CWndDanmu::SwitchRoom(int roomId)
     m_status = CFeedStatus();
     m_seen.clear();
     m_fade.Clear();
+    m_cleared.clear();
     m_backlog = true;
     for (RowSink* sink : m_state.rowSinks)
         sink->RoomChanged(roomId);
@@ -166,8 +169,9 @@ void CWndDanmu::RefreshList()
     std::vector<DanmuItem> all = Items().Snapshot();
     const std::size_t first = FirstNewItem(m_seen, all);
     const std::size_t faded = m_fade.Update(all.size(), first, m_state.rowClock(), m_state.options.fadeSeconds);
-    // Hidden and faded items never get a row.
-    const std::vector<DanmuItem> items = m_filter.Shown({all.begin() + static_cast<std::ptrdiff_t>(faded), all.end()});
+    // Hidden, faded and emptied-away items never get a row.
+    const std::size_t gone = std::max(faded, FirstNewItem(m_cleared, all));
+    const std::vector<DanmuItem> items = m_filter.Shown({all.begin() + static_cast<std::ptrdiff_t>(gone), all.end()});
     if (m_list)
         SyncRows(items);
     TellNewRows(first, std::move(all));
@@ -341,6 +345,13 @@ void CWndDanmu::OnTrayCommand(WPARAM command)
     case TRAY_CMD_CHAT_LOG:
         OpenChatLogFolder();
         break;
+    case KEY_CMD_SHOW_HIDE:
+        m_hidden = !m_hidden;
+        ShowWindow(!m_hidden, false); // over a game: the focus stays where it is
+        break;
+    case KEY_CMD_CLEAR:
+        ClearRows();
+        break;
     default:
         break;
     }
@@ -373,6 +384,17 @@ void CWndDanmu::OpenChatLogFolder()
     const std::string folder = ChatLogFolder();
     if (MakeDirs(folder, 0700) != 0 || !OpenFolder(folder))
         WriteLogLine("chat log: cannot show the folder " + folder);
+}
+
+// The items of the list as it stands are never shown again, however often
+// the history repeats them; the refresh that follows the command shows what
+// comes after them.
+void CWndDanmu::ClearRows()
+{
+    m_cleared = Items().Snapshot();
+    if (m_list)
+        m_rows.Clear(*m_list);
+    ShowNewer(false);
 }
 
 void CWndDanmu::OpenRoomSwitch()

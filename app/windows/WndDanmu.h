@@ -23,7 +23,8 @@ constexpr UINT_PTR kFadeTimer = kFirstOwnTimer + 1;
 // The danmaku window: the room's latest messages as rows, the room label and
 // the online count. Its worker thread runs the feed poller; it owns the tray
 // icon (and, without a tray, offers its menu on a right click), takes the
-// pass-through shortcut, and opens the settings window and the room switch.
+// global shortcuts (pass-through, show or hide, empty the rows), and opens
+// the settings window and the room switch.
 class CWndDanmu : public CAppWindow, public Runnable, public DanmuView {
 public:
     explicit CWndDanmu(RunState& state);
@@ -53,6 +54,8 @@ public:
     // calls it in its own destructor).
     void StopPolling();
 
+    // Whether an item shows highlighted under the options as they now stand.
+    bool IsHighlighted(const DanmuItem& item) const { return m_filter.IsHighlighted(item); }
     // The current room's list, and whether its worker runs.
     CDanmuList& Items() { return m_session->items; }
     bool Polling() const { return m_session->Started(); }
@@ -83,6 +86,7 @@ private:
     void JoinEnded();
     void OnTrayCommand(WPARAM command);
     void TogglePassThrough();
+    void ClearRows();
     void TellPassThroughOn();
     void OpenSettings();
     void OpenRoomSwitch();
@@ -100,6 +104,7 @@ private:
     CDanmuRows m_rows;
     std::vector<DanmuItem> m_seen; // the room's latest list, told to the row sinks
     CRowFade m_fade;               // when the items of m_seen arrived
+    std::vector<DanmuItem> m_cleared; // the room's list when its rows were emptied
     bool m_backlog = true;         // nothing of the room told yet
     int m_rowsFontSize = 0; // the font the rows were built with
     CFeedStatus m_status;
@@ -107,4 +112,5 @@ private:
     // the tray menu's items.
     bool m_menuInWindow = false;
     bool m_switching = false; // the room switch is open
+    bool m_hidden = false;    // hidden by its shortcut
 };

@@ -3,7 +3,8 @@
 #include "app/config/BlockListText.h"
 #include "app/speech/ReadAloud.h"
 #include "app/windows/MainFrame.h"
-#include "app/windows/PassThroughKey.h"
+#include "app/windows/AppMessages.h"
+#include "app/windows/HotKeys.h"
 #include "app/windows/WindowPlacement.h"
 
 using namespace DuiLib;
@@ -41,7 +42,7 @@ const SpeechSlider kSpeechSliders[] = {
     {u"pro_speech_volume", &DanmuOptions::speechVolume},
 };
 
-// The block-list fields and the lists they edit.
+// The word-list fields (blocked and highlighted) and the lists they edit.
 struct BlockField {
     const char16_t* name;
     std::vector<std::string> DanmuOptions::*list;
@@ -49,6 +50,14 @@ struct BlockField {
 const BlockField kBlockFields[] = {
     {u"edit_blocked_nicks", &DanmuOptions::blockedNicks},
     {u"edit_blocked_words", &DanmuOptions::blockedWords},
+    {u"edit_highlight_words", &DanmuOptions::highlightWords},
+};
+
+// The labels that tell each global shortcut's state.
+const std::pair<const char16_t*, WPARAM> kKeyStatuses[] = {
+    {u"shortcut_status", TRAY_CMD_SHOW},
+    {u"shortcut_status_show_hide", KEY_CMD_SHOW_HIDE},
+    {u"shortcut_status_clear", KEY_CMD_CLEAR},
 };
 
 // The fade slider moves in steps of this many seconds; its 0 keeps rows.
@@ -89,8 +98,10 @@ void CWndSetting::InitControls()
     ShowOptions();
     ShowFade();
     ShowSpeech();
-    if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
-        status->SetText(PassThroughKeyStatus(m_state));
+    for (const auto& [name, command] : kKeyStatuses) {
+        if (CControlUI* status = m_pm.FindControl(name))
+            status->SetText(HotKeyStatus(m_state, command));
+    }
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     const WindowRect place = PlaceBesideDanmu();
     SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);

@@ -22,7 +22,8 @@ if [ -n "${ORVEL_ALL_OPTIONS:-}" ]; then
   cat >"$config/orvel-helper/settings.json" <<'JSON'
 {"background_only_opacity": true, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
  "blocked_nicknames": ["spammer", "广告机"], "blocked_words": ["http://", "加群", "FREE"],
- "chat_log": true, "fade_seconds": 30, "read_aloud": "all", "gift_sound": true}
+ "chat_log": true, "fade_seconds": 30, "read_aloud": "all", "gift_sound": true,
+ "highlight_words": ["主播", "666"]}
 JSON
 fi
 shots=$build

@@ -32,6 +32,19 @@ DanmuOptions Hide(bool notices, bool gifts, std::vector<std::string> nicks = {},
 DanmuOptions Nicks(std::vector<std::string> nicks) { return Hide(false, false, std::move(nicks)); }
 DanmuOptions Words(std::vector<std::string> words) { return Hide(false, false, {}, std::move(words)); }
 
+// Highlighted: a highlight word in the message (not the nickname), matched
+// as the blocked words are; an item the filters hide never is.
+TEST(DanmuHighlightTest, AWordInTheMessageHighlightsUnlessTheItemIsHidden)
+{
+    DanmuOptions options = Words({"spam"});
+    options.highlightWords = {"Orvel", "主播"};
+    options.hideGifts = true;
+    const CDanmuFilter filter(options);
+    EXPECT_TRUE(filter.IsHighlighted(Chat(u"A:", u"hi ORVEL")));
+    for (const DanmuItem& item : {Chat(u"主播:", u"hi"), Chat(u"A:", u"主播 spam"), Chat(u"A:", u"送出了[主播]", true)})
+        EXPECT_FALSE(filter.IsHighlighted(item)) << item.msg.size();
+}
+
 // Notices (no message) and gifts; nicknames whole, without the ":", Latin
 // letters in any case; words anywhere in the message, Latin letters in any case.
 TEST(DanmuFilterTest, HidesExactlyWhatTheOptionsSay)

@@ -21,6 +21,36 @@ namespace {
 
 using DanmuWindowTest = DanmuTest;
 
+// The clear shortcut's command empties the rows for good: the same history
+// brings none back, newer items come (hiding is checked on a real display).
+TEST_F(DanmuWindowTest, TheClearCommandEmptiesTheRowsForGood)
+{
+    const DanmuItem a = Item(u"a:", u"1", 1), b = Item(u"b:", u"2", 1), c = Item(u"c:", u"3", 1);
+    Show({a, b});
+    danmu->PostMessageW(WM_TRAY_COMMAND, KEY_CMD_CLEAR, 0);
+    Show({a, b}); // the command, then the same history again
+    EXPECT_EQ(danmu->RowCount(), 0);
+    Show({b, c});
+    ASSERT_EQ(danmu->RowCount(), 1);
+    EXPECT_EQ(Text(0, u"msg"), u"3");
+}
+
+// A row with a highlight word is drawn on the highlight colour, the others
+// on the list's; a blocked row is not drawn at all, highlight word or not.
+TEST_F(DanmuWindowTest, HighlightedRowsStandOutAndBlockingWins)
+{
+    danmu->OpacityChanged(255);
+    Options().highlightWords = {"主播"};
+    Options().blockedWords = {"spam"};
+    danmu->OptionsChanged();
+    Show({Item(u"a:", u"主播好", 1), Item(u"b:", u"主播 spam", 1), Item(u"c:", u"hi", 1)});
+    ASSERT_EQ(danmu->RowCount(), 2);
+    for (int row : {0, 1}) {
+        QWidget* widget = danmu->m_list->GetItemAt(row)->GetWidget();
+        EXPECT_EQ(widget->grab().toImage().pixel(widget->width() - 4, widget->height() / 2) == 0xFF7A5200u, row == 0);
+    }
+}
+
 // What the row sinks hear: each shown item once across repeating history
 // replies, hidden ones never, and a new room from its backlog on.
 TEST_F(DanmuWindowTest, RowSinksHearEachShownItemOnceAndEachRoomAfresh)

@@ -46,7 +46,8 @@ const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "background_only_opacity": false, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
     "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
     "pass_through_notice_shown": true, "chat_log": true, "fade_seconds": 30, "read_aloud": "highlighted",
-    "speech_rate": -10, "speech_volume": 0, "gift_sound": true, "note": "kept as it is"})";
+    "speech_rate": -10, "speech_volume": 0, "gift_sound": true, "show_hide_shortcut": "Meta+H",
+    "clear_shortcut": "Alt+F2", "highlight_words": [" 主播 "], "note": "kept as it is"})";
 
 } // namespace
 
@@ -77,6 +78,8 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         {R"({"speech_rate": 11})", "\"speech_rate\": 11 is not a whole number from -10 to 10; this run uses 0."},
         {R"({"speech_volume": -1})", "is not a whole number from 0 to 100; this run uses 100."},
         {R"({"gift_sound": "yes"})", "is not true or false; this run uses false."},
+        {R"({"clear_shortcut": 3})", "\"clear_shortcut\": 3 is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+C."},
+        {R"({"highlight_words": [1]})", "\"highlight_words\": [1] is not a list"},
     };
     for (const auto& c : cases) {
         const SettingsDocument doc = FromText(c.json);
@@ -110,7 +113,7 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
     RememberedSettings now = good.values;
     EXPECT_EQ(now, (RememberedSettings{1000, 200, 14, WindowRect{10, 20, 400, 300},
                        DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true, true, 30,
-                           ReadAloud::Highlighted, -10, 0, true}}));
+                           ReadAloud::Highlighted, -10, 0, true, "Meta+H", "Alt+F2", {"主播"}}}));
     EXPECT_TRUE(good.services.liveHost == "live.example.org" && good.services.dmsHost == "api.example.org:8080"
         && good.services.dmsKey == "s_abc");
     for (mode_t mask : {0000u, 0022u, 0077u}) {
@@ -123,7 +126,7 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
         std::filesystem::remove_all(folder);
     }
     now.options.blockedNicks.assign(kMaxBlockEntries, std::string(kMaxBlockEntryBytes, '\\'));
-    now.options.blockedWords = now.options.blockedNicks;
+    now.options.blockedWords = now.options.highlightWords = now.options.blockedNicks;
     ASSERT_EQ(SaveSettings(path, RememberedSettings{}, now), "");
     EXPECT_EQ(Load(path), now);
 }

@@ -130,7 +130,8 @@ TEST_F(SettingsWindowTest, EachCheckBoxShowsItsOptionAndTurnsItOnAndOffAtOnce)
     }
 }
 
-// Typed lines, kept as typed but trimmed, apply when the window closes.
+// Typed lines, kept as typed but trimmed, apply when the window closes;
+// the highlight words are cleaned as the block lists are.
 TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowCloses)
 {
     Options().blockedWords = {"http", "弹幕"};
@@ -142,6 +143,7 @@ TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowC
     words->SetText(u"");
     TypeLines(nicks, {u"  sPAM ", u"", u"<b>x</b>", u"مرحبا", u"🐟\u200D鱼"});
     TypeLines(words, {u"qq", u"🎉"});
+    TypeLines(simulate::FindControl(setting.GetHWND(), u"edit_highlight_words"), {u" 主播　", u"", u"mod"});
     EXPECT_EQ(danmu->RowCount(), 5) << "not while typing";
     simulate::Click(simulate::FindControl(setting.GetHWND(), u"btn_enter"));
     simulate::ProcessPending();
@@ -149,6 +151,7 @@ TEST_F(SettingsWindowTest, BlockListsShowTheRememberedOnesAndApplyWhenTheWindowC
     EXPECT_EQ(Options().blockedNicks,
               (std::vector<std::string>{"sPAM", "<b>x</b>", "مرحبا", "\xF0\x9F\x90\x9F\xE2\x80\x8D鱼"}));
     EXPECT_EQ(Options().blockedWords, (std::vector<std::string>{"qq", "\xF0\x9F\x8E\x89"}));
+    EXPECT_EQ(Options().highlightWords, (std::vector<std::string>{"主播", "mod"}));
     ASSERT_EQ(danmu->RowCount(), 2);
     EXPECT_EQ(Text(0, u"nick"), u"n:");
     EXPECT_EQ(Text(1, u"nick"), u"g:");

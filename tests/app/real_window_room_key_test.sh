@@ -3,7 +3,9 @@
 # under openbox with xcompmgr and without a tray host (xdotool as the user):
 # a right click on the danmaku window opens the tray menu's items; turning
 # pass-through on there tells the shortcut once; Ctrl+Alt+P, pressed as a
-# user presses it, lets the pointer through the window and back; 切换房间…
+# user presses it, lets the pointer through the window and back; Ctrl+Alt+H
+# hides the window and shows it again, Ctrl+Alt+C empties its rows and the
+# next poll's history does not bring them back; 切换房间…
 # opens the start window over the danmaku window with the room filled in;
 # another room entered there is polled in the same window (the demo
 # services' record) and is the room remembered at the end. A second copy of
@@ -79,14 +81,31 @@ xdotool key ctrl+alt+p
 wait_for 10 stops || fail "Ctrl+Alt+P did not turn pass-through off again"
 
 [ -z "$(xdotool search --onlyvisible --name '^OrvelHelper$' 2>/dev/null)" ] || fail "the notice came twice"
+
+xdotool key ctrl+alt+h
+wait_for 30 gone xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "Ctrl+Alt+H did not hide the window"
+xdotool key ctrl+alt+h
+wait_for 30 xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "Ctrl+Alt+H did not show the window"
+# Rows in the badge column's strip at rows 7 to 9: badges are more than 8 colours.
+rows_low() {
+  find_danmu
+  [ "$(import -window "$danmu" png:- | convert png:- -crop 30x50+4+165 +repage -format %k info:)" -gt 8 ]
+}
+wait_for 100 rows_low || fail "no rows to empty"
+xdotool key ctrl+alt+c
+wait_for 30 gone rows_low || fail "Ctrl+Alt+C did not empty the rows"
+sleep 3.5 # a poll of the same history: a few new rows at most, never the old ones
+! rows_low || fail "the emptied rows came back"
 ! grep -rq "not registered" "$XDG_STATE_HOME" 2>/dev/null || fail "the log says the shortcut was not registered"
 # A second copy of the program finds the key taken, and its log says so.
 XDG_STATE_HOME=$tmp/state2 "$build/app/OrvelHelper" --room=1000 --live-host="$(sed -n 's/^live //p' "$record")" \
   --dms-host="$(sed -n 's/^dms //p' "$record")" &
 second=$!
 pids+=($second)
-wait_for 100 grep -rq "Ctrl+Alt+P not registered: another program holds it" "$tmp/state2" ||
-  fail "the second copy did not log the taken shortcut"
+for key in "Pass-through shortcut Ctrl+Alt+P" "Show/hide shortcut Ctrl+Alt+H" "Clear shortcut Ctrl+Alt+C"; do
+  wait_for 100 grep -rq "$key not registered: another program holds it" "$tmp/state2" ||
+    fail "the second copy did not log the taken $key"
+done
 kill "$second"
 wait "$second" 2>/dev/null || true
 wait_for 50 sh -c "[ \$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | wc -l) -eq 1 ]" ||

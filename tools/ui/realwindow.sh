@@ -53,6 +53,14 @@ click() {
   xdotool mousemove $((x + $2)) $((y + $3)) sleep 0.1 click "${4:-1}"
 }
 
+# click_enter <settings window>: its 确定 button, 16 pixels above its bottom
+# edge however tall the window is.
+click_enter() {
+  local h
+  h=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  click "$1" 254 $((h - 16))
+}
+
 # start_tray: trayer at the top right as the XEmbed tray host.
 start_tray() {
   unset DBUS_SESSION_BUS_ADDRESS # no StatusNotifierItem host here: Qt uses the XEmbed tray
