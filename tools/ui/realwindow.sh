@@ -67,7 +67,7 @@ start_tray() {
   trayer --edge top --align right --widthtype request --heighttype pixel --height 28 \
     --transparent false --tint 0x303030 >/dev/null 2>&1 &
   pids+=($!)
-  wait_for 100 xdotool search --class trayer || fail "trayer did not start"
+  wait_for 300 xdotool search --class trayer || fail "trayer did not start"
 }
 
 # start_demo <build> [options...]: the demo services in the background on
