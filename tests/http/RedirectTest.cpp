@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedServer.h"
-#include "http/Credentials.h"
 
 namespace {
 
@@ -76,17 +75,6 @@ TEST(Redirects, CredentialsStayWithTheFirstHostAndPort)
         EXPECT_EQ(header == std::string("X-Keep"), Sends(other.Requests()[0], header));
     }
     EXPECT_NE(std::string::npos, other.Requests()[0].find("\r\nHost: 127.0.0.1:" + std::to_string(other.Port()) + "\r\n"));
-}
-
-TEST(Redirects, SameServerIsTheHostInAnyLetterCaseAndThePort)
-{
-    const struct { const char* a; const char* b; bool same; } cases[] = {
-        {"http://LocalHost/a", "http://localhost:80/b?c", true}, {"http://h:8080/", "ftp://h:8080/x", true},
-        {"http://h:99999/", "http://h/", true},  // the request stores 80 for it
-        {"http://h:8080/", "http://h:8081/", false}, {"http://h/", "http://h.example/", false},
-        {"http://h/", "http:///x", false}, {"", "", false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(c.same, SameServer(c.a, c.b)) << c.a << " " << c.b;
 }
 
 // A long chain run on a thread with a small stack: a hop must not cost a

@@ -110,18 +110,6 @@ TEST(Receive, EndsAsTheLengthRulesSay)
     }
 }
 
-TEST(Receive, KeepsTheHeaderBlockAndParsedHeaders)
-{
-    CHttpResponse response;
-    const std::string reply = "HTTP/1.1 404 Not  Found \r\nB:  2 \r\nA:1\r\nB: 3\r\n : e\r\n\r\n";
-    ASSERT_EQ(0, ReceiveFrom({reply}, response));
-    EXPECT_EQ(reply, response.m_rawHeader);
-    EXPECT_EQ("Not  Found ", response.m_reason);
-    EXPECT_EQ((HeaderMap{{"", "e"}, {"A", "1"}, {"B", "3"}}), response.m_headers);
-    ReceiveFrom({"HTTP/1.1 200 OK\r\nA: 1\r\nbroken\r\nB: 2\r\n\r\n"}, response);
-    EXPECT_EQ((HeaderMap{{"A", "1"}}), response.m_headers);  // the lines before a broken one
-}
-
 // A caller's body bound fails a longer body as soon as it is passed, however
 // the body is framed and its bytes cut into reads.
 constexpr std::size_t kLimit = 16;

@@ -1,8 +1,6 @@
 // What a request holds and the text it is sent as.
 #include "http/HttpRequest.h"
 
-#include <climits>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,19 +28,6 @@ TEST(Headers, SetHeaderCleansOrRefuses)
         EXPECT_EQ(c.storedValue, value);
         EXPECT_EQ(before.size() + (before.count(c.storedName) ? 0 : 1), request.m_headers.size());
     }
-}
-
-// Names are looked up as they are written; their order is std::string's.
-TEST(Headers, LookUpIsExactAndIntegersAreText)
-{
-    CHttpRequest request;
-    request.SetHeader("Content-Type", "v");
-    std::string value = "unchanged";
-    EXPECT_EQ(-1, request.GetHeader("CONTENT-TYPE", value));
-    EXPECT_EQ("unchanged", value);
-    request.SetHeaderInt("Content-Length", INT_MIN);
-    request.GetHeader("Content-Length", value);
-    EXPECT_EQ("-2147483648", value);
 }
 
 TEST(HttpRequest, SetPathAndSetHostMakeTheTargetAndTheHostHeader)
@@ -102,7 +87,6 @@ TEST(Serialize, FormsAndBodies)
          "--{b}\r\nContent-Disposition: form-data; name=\"f\"\r\n\r\nv\r\n--{b}--\r\n"},
         {"EmptyMultipartReplacesCallersType", "POST", 1, {}, "", "text/plain", "POST /s HTTP/1.1\r\n", kMultipartType, "46", "--{b}--\r\n"},
         {"RawBodyWinsOverTheForm", "POST", 0, {{"f", "v"}}, "hello", nullptr, "POST /s HTTP/1.1\r\n", "application/user-defined", "5", "hello"},
-        {"RawBodyWinsOverMultipart", "POST", 1, {{"f", "v"}}, "hello", nullptr, "POST /s HTTP/1.1\r\n", "application/user-defined", "5", "hello"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,42 +109,8 @@ TEST(Serialize, FormsAndBodies)
         EXPECT_EQ(WithBoundary(c.body, boundary), Body(text));
         if (!c.multipart)
             continue;
-        EXPECT_EQ(40u, boundary.size());
-        EXPECT_EQ("--------", boundary.substr(0, 8));
-        EXPECT_EQ(std::string::npos, boundary.find_first_not_of("-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
         request.Serialize(text);
         EXPECT_NE(boundary, Body(text).substr(2, 40));  // a new one each time
-    }
-}
-
-TEST(Serialize, ProxyTargetsAndAuthorization)
-{
-    // An empty authorization: none sent.
-    const struct { const char* host; int port; const char* path, *scheme; std::string user; const char* password, *requestLine;
-                   std::string authorization; } cases[] = {
-        {"h", 8080, "/x", "Basic", "u", "", "GET http://h:8080/x HTTP/1.1\r\n", "Basic dTo="},
-        {"h", 80, "HTTP://o/x", "basic realm", "u", "p", "GET HTTP://o/x HTTP/1.1\r\n", "Basic dTpw"},
-        {"", 80, "/x", "Basic", "u", "", "GET /x HTTP/1.1\r\n", ""},
-        {"h", 80, "/x", "Basic", "", "p", "GET http://h/x HTTP/1.1\r\n", ""},
-        {"h", 80, "/x", "Digest", "u", "p", "GET http://h/x HTTP/1.1\r\n", ""},
-        {"h", 80, "/x", "Basi", "u", "p", "GET http://h/x HTTP/1.1\r\n", ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.host << " " << c.path << " " << c.scheme << " " << c.user);
-        CHttpRequest request;
-        request.m_useProxy = true;
-        request.m_proxyAuthScheme = c.scheme;
-        request.m_proxyUser = c.user;
-        request.m_proxyPassword = c.password;
-        request.m_host = c.host;
-        request.m_port = c.port;
-        request.SetPath(c.path);
-        std::string text, authorization;
-        request.Serialize(text);
-        EXPECT_EQ(c.requestLine, RequestLine(text));
-        EXPECT_EQ(c.path, request.m_path);
-        request.GetHeader("Proxy-Authorization", authorization);
-        EXPECT_EQ(c.authorization, authorization);
     }
 }
 

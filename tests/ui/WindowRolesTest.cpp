@@ -1,16 +1,13 @@
 // Windows as a desktop expects them: pop-ups that close when the user leaves
-// them, opacity, modal dialogs, Qt's own texts in Chinese, tips shown as
-// plain text, bounded image lookups and the platform chosen on Wayland.
+// them, modal dialogs, Qt's own texts in Chinese and bounded image lookups.
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <string>
 
 #include "tests/ui/TestWindow.h"
-#include "ui/qt/AppCore.h"
 #include "ui/qt/Skin.h"
 #include "ui/qt/Widgets.h"
 #include "ui/testing/Simulate.h"
@@ -22,11 +19,7 @@ namespace {
 // The owner window is shown, as a program's main window is.
 class WindowRolesTest : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        w.ShowWindow(true, true);
-    }
+    void SetUp() override { WindowTest::SetUp(); w.ShowWindow(true, true); }
 };
 
 // A press outside a pop-up hides it at once and reaches it as focus loss;
@@ -52,25 +45,6 @@ TEST_F(WindowRolesTest, APopUpIsHiddenOnAPressOutsideItAndHearsItAsFocusLoss)
         simulate::ProcessPending();
         EXPECT_EQ(popup.GetHWND() == nullptr, closes);
         EXPECT_EQ(popup.finalMessages, closes ? 1 : 0);
-    }
-}
-
-// The alpha channel is chosen when the native window is made: a window shown
-// before it asked for one fades as a whole.
-TEST_F(WindowRolesTest, OpacityIsClampedAndAShownWindowFadesAsAWhole)
-{
-    using Fade = CPaintManagerUI::Fade;
-    const struct {
-        int alpha;
-        Fade fade;
-        double opacity;
-    } rows[] = {{300, Fade::Window, 1.0}, {51, Fade::Window, 0.2}, {100, Fade::Background, 100 / 255.0}};
-    for (const auto& r : rows) {
-        w.pm.SetTransparent(r.alpha, false, r.fade);
-        const simulate::WindowState s = simulate::StateOf(w);
-        EXPECT_NEAR(s.opacity, r.opacity, 0.01) << r.alpha;
-        EXPECT_EQ(s.backgroundAlpha, 255) << r.alpha;
-        EXPECT_TRUE(s.visible) << r.alpha;
     }
 }
 
@@ -139,27 +113,6 @@ TEST_F(WindowRolesTest, TheMessageBoxSpeaksChineseHasABlankTitleAndClosesByKey)
     }
 }
 
-// On a control and on the tray icon alike: "&" is no mnemonic, markup no markup.
-TEST_F(WindowRolesTest, TipsShowTheirTextLiterally)
-{
-    CControlUI* control = w.pm.FindControl(u"title");
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = w;
-    nid.uID = 9;
-    nid.uFlags = NIF_TIP;
-    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &nid));
-    for (std::u16string tip : {u"a & b", u"<b>bold</b>", u"a &amp; b", u"&lt;", u"房间 <i>1000</i> 🎉",
-                               u"שלום & مرحبا", u"", u"line\none"}) {
-        control->SetAttribute(u"tooltip", tip.c_str());
-        EXPECT_EQ(simulate::TipOf(control), CDuiString(tip));
-        std::fill(std::copy(tip.begin(), tip.end(), nid.szTip), std::end(nid.szTip), u'\0');
-        ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &nid));
-        EXPECT_EQ(simulate::TrayTips().back(), CDuiString(tip));
-    }
-    Shell_NotifyIconW(NIM_DELETE, &nid);
-}
-
 TEST_F(WindowRolesTest, MissingImageNamesAreRememberedWithinTheirBound)
 {
     for (int level = 0; level < 5000; ++level) {
@@ -167,25 +120,6 @@ TEST_F(WindowRolesTest, MissingImageNamesAreRememberedWithinTheirBound)
         ASSERT_LE(skin::RememberedNames(), skin::kRememberedMissingImages);
     }
     EXPECT_TRUE(SkinImage("-1.png").isNull()); // asked again: still missing
-}
-
-TEST(PlatformChoice, XWaylandOnlyWhenBothDisplaysAreSetAndNothingWasChosen)
-{
-    struct Case {
-        const char* chosen;
-        const char* wayland;
-        const char* display;
-        bool xcb;
-    } cases[] = {
-        {nullptr, "wayland-0", ":0", true},  {nullptr, "wayland-0", nullptr, false},
-        {nullptr, nullptr, ":0", false},      {"wayland", "wayland-0", ":0", false},
-        {"", "wayland-0", ":0", false},       {nullptr, "", ":0", false},
-        {nullptr, "wayland-0", "", false},    {"offscreen", nullptr, nullptr, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(core::PreferXWayland(c.chosen, c.wayland, c.display), c.xcb)
-            << (c.chosen ? c.chosen : "-") << " " << (c.wayland ? c.wayland : "-") << " "
-            << (c.display ? c.display : "-");
 }
 
 } // namespace

@@ -206,11 +206,6 @@ std::vector<CDuiString> TrayTips()
     return tips;
 }
 
-CDuiString TipOf(CControlUI* control)
-{
-    return control && control->GetWidget() ? ShownTip(control->GetWidget()->toolTip()) : CDuiString();
-}
-
 LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn)
 {
     return core::Dispatch(hWnd, msg, wParam, lParam, passOn);

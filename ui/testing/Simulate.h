@@ -43,8 +43,6 @@ bool ActivateTray(HWND hWnd, UINT id, TrayClick click);
 void SetTrayAvailable(std::optional<bool> available);
 // The tips of the tray icons shown, oldest first.
 std::vector<CDuiString> TrayTips();
-// The text the control's tool tip shows.
-CDuiString TipOf(CControlUI* control);
 // Hands a message straight to the window, as the dispatcher does; passOn (if
 // given) tells whether it reached the default processing.
 LRESULT Dispatch(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, bool* passOn = nullptr);
