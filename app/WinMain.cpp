@@ -4,7 +4,10 @@
 
 #include "app/windows/MainFrame.h"
 #include "app/config/RememberedRun.h"
+#include "app/OverlaySink.h"
 #include "app/SkinPlace.h"
+#include "feed/ToWide.h"
+#include "overlay/OverlayPlace.h"
 #include "ui/RunGuard.h"
 
 using namespace DuiLib;
@@ -36,7 +39,11 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     // From here on the frame and the state hold the run's settings: they are looked at,
     // and an ending signal is caught, before any window shows.
     CRunSaver saver(*frame, *state, start.settingsPath, start.settings.values);
+    if (EnsureOverlayToken(state->overlay))
+        saver.SaveIfChanged(); // a token made now is kept before any page can use it
     const CRunGuard guard(kSaveEveryMs, [&saver] { saver.SaveIfChanged(); });
+    COverlaySink overlay(*state, OverlayPageFolderFor(ToUtf8(CPaintManagerUI::GetInstancePath().Str())));
+    overlay.Apply();
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {

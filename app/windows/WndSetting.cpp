@@ -2,6 +2,7 @@
 
 #include "app/config/BlockListText.h"
 #include "app/windows/MainFrame.h"
+#include "app/windows/OverlayGroup.h"
 #include "app/windows/PassThroughKey.h"
 #include "app/windows/WindowPlacement.h"
 
@@ -67,6 +68,7 @@ void CWndSetting::InitControls()
     ShowOptions();
     if (CControlUI* status = m_pm.FindControl(u"shortcut_status"))
         status->SetText(PassThroughKeyStatus(m_state));
+    ShowOverlayGroup(m_pm, m_state);
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     const WindowRect place = PlaceBesideDanmu();
     SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);
@@ -114,6 +116,8 @@ void CWndSetting::Notify(TNotifyUI& msg)
     WindowImplBaseNew::Notify(msg);
     if (msg.sType == u"killfocus")
         TakeBlockLists();
+    if (msg.sType == u"return")
+        TakeOverlayPort(m_pm, m_state);
     auto* slider = dynamic_cast<CProgressUI*>(msg.pSender);
     if (msg.sType != u"valuechanged" || !slider || slider->GetName() != u"pro_trans")
         return;
@@ -125,13 +129,17 @@ void CWndSetting::ClickNotify(TNotifyUI& msg)
 {
     if (msg.pSender->GetName() == u"btn_enter")
         Close(1);
+    else
+        OverlayGroupClicked(m_pm, m_state, msg.pSender->GetName());
 }
 
 LRESULT CWndSetting::HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled)
 {
     handled = false;
-    if (msg == WM_DESTROY) // closed by 确定 or the window manager: the lists as they stand are kept
+    if (msg == WM_DESTROY) { // closed by 确定 or the window manager: the fields as they stand are kept
         TakeBlockLists();
+        TakeOverlayPort(m_pm, m_state);
+    }
     return 0;
 }
 
@@ -173,7 +181,7 @@ bool CWndSetting::CheckBoxChanged(CControlUI* sender)
 
 void CWndSetting::SelectChangedNotify(TNotifyUI& msg)
 {
-    if (CheckBoxChanged(msg.pSender))
+    if (CheckBoxChanged(msg.pSender) || OverlayGroupSelected(m_pm, m_state, msg.pSender))
         return;
     CDuiString name = msg.pSender->GetName();
     int size = name == u"option_small"    ? 11
