@@ -45,7 +45,8 @@ const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "live_host": "live.example.org", "dms_host": "api.example.org:8080", "dms_key": "s_abc",
     "background_only_opacity": false, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
     "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
-    "pass_through_notice_shown": true, "note": "kept as it is"})";
+    "pass_through_notice_shown": true, "overlay_enabled": true, "overlay_port": 8080,
+    "overlay_token": "0123456789abcdef0123456789abcdef", "note": "kept as it is"})";
 
 } // namespace
 
@@ -72,6 +73,10 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         {R"({"background_only_opacity": "no"})", "is not true or false; this run uses true."},
         {R"({"blocked_words": "spam"})", "\"blocked_words\": \"spam\" is not a list"},
         {R"({"pass_through_shortcut": ""})", "is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+P."},
+        {R"({"overlay_enabled": "yes"})", "\"overlay_enabled\": \"yes\" is not true or false; this run uses false."},
+        {R"({"overlay_port": 65536})", "\"overlay_port\": 65536 is not a port from 1 to 65535; this run uses 18931."},
+        {R"({"overlay_bind": "0000:0000:0000:0000"})", "\"overlay_bind\": \"0000:0000:0000:0000\" is not an IPv4"},
+        {R"({"overlay_token": "ABCDEF0123456789abcdef0123456789"})", "\"overlay_token\": \"ABCD\"... is not 32"},
     };
     for (const auto& c : cases) {
         const SettingsDocument doc = FromText(c.json);
@@ -104,7 +109,8 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
     EXPECT_TRUE(good.problems.empty());
     RememberedSettings now = good.values;
     EXPECT_EQ(now, (RememberedSettings{1000, 200, 14, WindowRect{10, 20, 400, 300},
-                       DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true}}));
+                       DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true},
+                       OverlayOptions{true, 8080, "127.0.0.1", "0123456789abcdef0123456789abcdef"}}));
     EXPECT_TRUE(good.services.liveHost == "live.example.org" && good.services.dmsHost == "api.example.org:8080"
         && good.services.dmsKey == "s_abc");
     for (mode_t mask : {0000u, 0022u, 0077u}) {

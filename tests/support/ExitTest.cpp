@@ -8,6 +8,7 @@
 #include "support/Log.h"
 #include "support/MemCache.h"
 #include "tests/common/TempFolder.h"
+#include "tests/support/ThreadCount.h"
 
 namespace {
 
@@ -31,14 +32,6 @@ TEST(ExitTest, StartedStaticsStopTheirThreadsAndKeepTheText)
     const std::string base = folder.Path() + "/app";
     EXPECT_EXIT(ExitWithStartedStatics(base), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ("last words", ReadWhole(base + "_0.log"));
-}
-
-// Threads of this process as the kernel lists them. A thread that was just
-// joined may still be listed for a moment, so compare with "not more than".
-std::size_t ThreadCount()
-{
-    using std::filesystem::directory_iterator;
-    return std::distance(directory_iterator("/proc/self/task"), directory_iterator());
 }
 
 TEST(Idle, LogAndCacheStartNoThreadAndWriteNothing)
