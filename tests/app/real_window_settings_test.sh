@@ -117,7 +117,7 @@ xdotool type --delay 40 "Http"
 sleep 0.3
 shot settings-changed.png
 close_settings() {
-  setting_click 254 259
+  setting_click 254 334
   wait_for 10 sh -c "! xdotool search --onlyvisible --name '^设置$'"
 }
 wait_for 5 close_settings || fail "settings did not close"
