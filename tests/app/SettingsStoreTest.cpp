@@ -45,7 +45,7 @@ const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "live_host": "live.example.org", "dms_host": "api.example.org:8080", "dms_key": "s_abc",
     "background_only_opacity": false, "wrap_long_messages": true, "hide_notices": true, "hide_gifts": true,
     "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
-    "pass_through_notice_shown": true, "overlay_enabled": true, "overlay_port": 8080,
+    "pass_through_notice_shown": true, "overlay_enabled": true, "overlay_port": 8080, "overlay_bind": "192.168.1.5",
     "overlay_token": "0123456789abcdef0123456789abcdef", "note": "kept as it is"})";
 
 } // namespace
@@ -110,7 +110,7 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
     RememberedSettings now = good.values;
     EXPECT_EQ(now, (RememberedSettings{1000, 200, 14, WindowRect{10, 20, 400, 300},
                        DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true},
-                       OverlayOptions{true, 8080, "127.0.0.1", "0123456789abcdef0123456789abcdef"}}));
+                       OverlayOptions{true, 8080, "192.168.1.5", "0123456789abcdef0123456789abcdef"}}));
     EXPECT_TRUE(good.services.liveHost == "live.example.org" && good.services.dmsHost == "api.example.org:8080"
         && good.services.dmsKey == "s_abc");
     for (mode_t mask : {0000u, 0022u, 0077u}) {
