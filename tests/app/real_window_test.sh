@@ -78,7 +78,7 @@ sleep 0.5
 after=$(import -window "$settings" png:- | convert png:- -crop 40x20+250+25 +repage -format %# info:)
 shot settings-window.png
 [ "$before" != "$after" ] || fail "the opacity label did not change"
-click "$settings" 254 259
+click "$settings" 254 334
 wait_for 50 sh -c "! xdotool search --onlyvisible --name '^设置$'" || fail "settings did not close"
 # Closing the modal window hands the activation back to the danmaku window;
 # a pop-up opened before that arrives would be closed by it (as on focus loss).
