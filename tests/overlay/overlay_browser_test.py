@@ -126,6 +126,8 @@ def check_resume_after_restart(web, drv):
     drv.row(7, False, "after", "restart")
     until(web, lambda: rows(web)[-1:] == ["Lv7afterrestart"], "a new row after the restart")
     assert len(rows(web)) == before + 1, rows(web)
+    drv.send("clear")
+    until(web, lambda: not rows(web), "another room empties the page")
 
 
 def free_port():
