@@ -11,6 +11,7 @@
 #include "ui/GlobalShortcut.h"
 
 class CReadAloud;
+class COverlaySink;
 class CWndDanmu;
 
 // What the windows share for one run besides the room, the opacity and the
@@ -21,6 +22,8 @@ struct RunState {
     int fontSize = 11;                   // the rows' font size at the danmaku window's start
     std::optional<WindowRect> danmuRect; // its remembered place; none: centred
     DanmuOptions options;                // display and filter options, as remembered and changed
+    OverlayOptions overlay;              // the overlay page's server, as remembered and changed
+    COverlaySink* overlaySink = nullptr; // serves it; owned by the entry point
     CWndDanmu* danmu = nullptr;          // once a room is open
     // The global shortcuts' registrations, made with the danmaku window.
     DuiLib::ShortcutResult passThroughKey = DuiLib::ShortcutResult::NotSupported;

@@ -8,8 +8,11 @@
 
 #include "app/windows/MainFrame.h"
 #include "app/config/RememberedRun.h"
+#include "app/OverlaySink.h"
 #include "app/SkinPlace.h"
 #include "app/speech/SpeechRun.h"
+#include "feed/ToWide.h"
+#include "overlay/OverlayPlace.h"
 #include "ui/RunGuard.h"
 
 using namespace DuiLib;
@@ -44,7 +47,11 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     CRunSaver saver(*frame, *state, start.settingsPath, start.settings.values);
     CChatLog chatLog(state->options.chatLog, ChatLogFolder(), SystemTime, WriteLogLine);
     state->rowSinks.push_back(&chatLog);
+    if (EnsureOverlayToken(state->overlay))
+        saver.SaveIfChanged(); // a token made now is kept before any page can use it
     const CRunGuard guard(kSaveEveryMs, [&saver] { saver.SaveIfChanged(); });
+    COverlaySink overlay(*state, OverlayPageFolderFor(ToUtf8(programDir)));
+    overlay.Apply();
     if (start.room) {
         frame->OpenRoom(*start.room); // the start window is closed unseen
     } else {

@@ -1,6 +1,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <malloc.h>
+
 #include "app/FeedLog.h"
 #include "app/config/SettingsStore.h"
 #include "app/config/StartUp.h"
@@ -13,6 +15,9 @@
 // exit. The log takes a line whenever the feed's state changes; nothing feeds
 // the cache, so it starts no thread and costs nothing.
 static CLog g_log;
+// The main arena and one that every other thread shares: none of them
+// allocates enough for contention to matter.
+constexpr int kMallocArenas = 2;
 static CMemCache g_memCache;
 
 // Reads the command line and the environment; a bad value ends the program
@@ -21,6 +26,9 @@ static CMemCache g_memCache;
 // taking its messages before the process ends.
 int main(int argc, char** argv)
 {
+    // glibc gives each thread that allocates an arena of its own; the overlay's
+    // connection threads would cost megabytes of them for a few small buffers.
+    mallopt(M_ARENA_MAX, kMallocArenas);
     StartDecision decision = DecideStart(std::vector<std::string>(argv + 1, argv + argc),
         [](const char* name) { return static_cast<const char*>(std::getenv(name)); });
     std::fputs(decision.output.c_str(), stdout);

@@ -52,6 +52,11 @@ std::string StateEvent(const PollOutcome& outcome)
     return Frame("state", data);
 }
 
+std::string ClearEvent()
+{
+    return "event: clear\ndata: {}\n\n";
+}
+
 std::string RetryField()
 {
     return "retry: 2000\n\n";
@@ -74,6 +79,12 @@ const std::string& COverlayRing::Add(const DanmuItem& item)
         m_frames.pop_front();
     }
     return m_frames.back().text;
+}
+
+void COverlayRing::Clear()
+{
+    m_frames.clear();
+    m_bytes = 0;
 }
 
 std::size_t COverlayRing::After(const std::string& lastEventId, std::string& frames) const

@@ -19,6 +19,8 @@ std::string RowEvent(const std::string& run, std::uint64_t seq, const DanmuItem&
 std::string OnlineEvent(std::int32_t count);
 // "state": {"state": "connecting" | "ok" | "down", "reason"}.
 std::string StateEvent(const PollOutcome& outcome);
+// "clear": another room from now on; the page drops the rows it shows.
+std::string ClearEvent();
 // How long EventSource waits before it connects again.
 std::string RetryField();
 // A comment line that keeps idle connections (and proxies) open.
@@ -45,6 +47,9 @@ public:
     // of another run (the page already shows that run's rows). Appends them
     // to `frames`; returns how many.
     std::size_t After(const std::string& lastEventId, std::string& frames) const;
+
+    // Forgets the rows kept; numbering goes on, so no id is given twice.
+    void Clear();
 
     const std::string& Run() const { return m_run; }
 

@@ -76,6 +76,7 @@ public:
     void Publish(const std::vector<DanmuItem>& items);
     void SetOnline(std::int32_t count);
     void SetFeedState(const PollOutcome& outcome);
+    void Clear();
     std::size_t OpenPages();
 
 private:
@@ -240,6 +241,13 @@ void COverlayServer::CState::SetFeedState(const PollOutcome& outcome)
     m_state.swap(frame);
 }
 
+void COverlayServer::CState::Clear()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_ring.Clear();
+    SendAll(ClearEvent(), 1);
+}
+
 std::size_t COverlayServer::CState::OpenPages()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -329,6 +337,11 @@ void COverlayServer::SetOnline(std::int32_t count)
 void COverlayServer::SetFeedState(const PollOutcome& outcome)
 {
     m_state->SetFeedState(outcome);
+}
+
+void COverlayServer::Clear()
+{
+    m_state->Clear();
 }
 
 void COverlayServer::ResetToken(const std::string& token)

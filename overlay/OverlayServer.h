@@ -58,6 +58,9 @@ public:
     void Publish(const std::vector<DanmuItem>& items);
     void SetOnline(std::int32_t count);
     void SetFeedState(const PollOutcome& outcome);
+    // Another room: open pages drop their rows, and pages that open later
+    // get none of the rows published so far.
+    void Clear();
     // Serves under a new token from now on; pages opened with the old one
     // stop at once.
     void ResetToken(const std::string& token);

@@ -5,6 +5,7 @@
 //   row LEVEL GIFT(0|1) NICK MSG   publishes one row
 //   online COUNT                   the viewer count
 //   pages                          prints how many pages receive events
+//   clear                          another room: pages drop their rows
 //   restart                        a new server on the same port, as after
 //                                  the program was started again
 #include <iostream>
@@ -34,6 +35,8 @@ bool Run(COverlayServer& server, const std::vector<std::string>& fields)
         server.Publish({DanmuItem{ToWide(fields[3]) + u":", ToWide(fields[4]), std::stoi(fields[1]), fields[2] == "1"}});
     } else if (command == "online" && fields.size() == 2) {
         server.SetOnline(std::stoi(fields[1]));
+    } else if (command == "clear") {
+        server.Clear();
     } else if (command == "pages") {
         std::cout << server.OpenPages() << "\n";
     } else {

@@ -127,6 +127,10 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 using MessageBoxHook = int (*)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 void SetMessageBoxHook(MessageBoxHook hook);
 
+// Puts plain text on the desktop's clipboard (what Ctrl+V pastes elsewhere).
+// On Windows: OpenClipboard, SetClipboardData(CF_UNICODETEXT), CloseClipboard.
+BOOL SetClipboardTextW(LPCWSTR text);
+
 // Program resources: LoadIconW(instance, MAKEINTRESOURCEW(107)) loads the
 // program's icon ":/resources/107.png" linked into the program; null if absent.
 HINSTANCE GetModuleHandleW(LPCWSTR name);

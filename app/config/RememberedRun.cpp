@@ -29,6 +29,7 @@ void ApplyRemembered(CMainFrame& frame, RunState& state, const SettingsDocument&
     state.fontSize = read.values.fontSize;
     state.danmuRect = read.values.danmu;
     state.options = read.values.options;
+    state.overlay = read.values.overlay;
     if (read.values.room && frame.m_editNum) {
         CDuiString room;
         room.Format(u"%d", *read.values.room);
@@ -42,6 +43,7 @@ RememberedSettings CurrentRemembered(
     RememberedSettings now = read;
     now.opacity = frame.m_opacity;
     now.options = state.options;
+    now.overlay = state.overlay;
     if (!state.danmu)
         return now; // no room was opened: nothing else changed
     now.room = frame.m_roomId;

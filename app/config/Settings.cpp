@@ -6,6 +6,7 @@
 #include "app/config/BlockListText.h"
 #include "app/config/ConfigValues.h"
 #include "feed/JsonParse.h"
+#include "overlay/OverlayToken.h"
 
 namespace {
 
@@ -20,6 +21,10 @@ const char* const kRectKeys[] = {"x", "y", "width", "height"};
 const char kBlockedNicks[] = "blocked_nicknames";
 const char kBlockedWords[] = "blocked_words";
 const char kFadeSeconds[] = "fade_seconds";
+const char kOverlayEnabled[] = "overlay_enabled";
+const char kOverlayPort[] = "overlay_port";
+const char kOverlayBind[] = "overlay_bind";
+const char kOverlayToken[] = "overlay_token";
 
 // The options that are a plain yes or no, with their keys.
 struct FlagSetting {
@@ -236,6 +241,43 @@ void WriteOptions(Json::Value& root, const DanmuOptions& was, const DanmuOptions
         root[kReadAloud] = kReadAloudNames[static_cast<int>(now.readAloud)];
 }
 
+// A missing or bad token stays empty: the run makes one and saves it.
+void ReadOverlay(Reading& doc)
+{
+    const Reading& root = doc;
+    OverlayOptions& overlay = doc.doc.values.overlay;
+    if (root[kOverlayEnabled].isBool())
+        overlay.enabled = root[kOverlayEnabled].asBool();
+    else if (!root[kOverlayEnabled].isNull())
+        AddProblem(doc, kOverlayEnabled, "is not true or false", "false");
+    if (const std::optional<int> port = IntIn(root[kOverlayPort], 1, 65535))
+        overlay.port = *port;
+    else if (!root[kOverlayPort].isNull())
+        AddProblem(doc, kOverlayPort, "is not a port from 1 to 65535", std::to_string(kDefaultOverlayPort));
+    const Json::Value& bind = root[kOverlayBind];
+    if (bind.isString() && !bind.asString().empty() && bind.asString().size() <= kMaxOverlayBindBytes)
+        overlay.bind = bind.asString();
+    else if (!bind.isNull())
+        AddProblem(doc, kOverlayBind, "is not an IPv4 address such as \"127.0.0.1\"", overlay.bind);
+    const Json::Value& token = root[kOverlayToken];
+    if (token.isString() && IsOverlayToken(token.asString()))
+        overlay.token = token.asString();
+    else if (!token.isNull())
+        AddProblem(doc, kOverlayToken, "is not 32 lower-case hex digits", "a new one, saved now", true);
+}
+
+void WriteOverlay(Json::Value& root, const OverlayOptions& was, const OverlayOptions& now)
+{
+    if (now.enabled != was.enabled)
+        root[kOverlayEnabled] = now.enabled;
+    if (now.port != was.port)
+        root[kOverlayPort] = now.port;
+    if (now.bind != was.bind)
+        root[kOverlayBind] = now.bind;
+    if (now.token != was.token && !now.token.empty())
+        root[kOverlayToken] = now.token;
+}
+
 void ReadServices(Reading& doc)
 {
     for (const ServiceSetting& setting : kServiceSettings) {
@@ -269,7 +311,12 @@ bool operator==(const WindowRect& a, const WindowRect& b)
 bool operator==(const RememberedSettings& a, const RememberedSettings& b)
 {
     return a.room == b.room && a.opacity == b.opacity && a.fontSize == b.fontSize && a.danmu == b.danmu
-        && a.options == b.options;
+        && a.options == b.options && a.overlay == b.overlay;
+}
+
+bool operator==(const OverlayOptions& a, const OverlayOptions& b)
+{
+    return a.enabled == b.enabled && a.port == b.port && a.bind == b.bind && a.token == b.token;
 }
 
 bool operator==(const DanmuOptions& a, const DanmuOptions& b)
@@ -288,6 +335,7 @@ SettingsDocument ReadSettings(const Json::Value& root)
     Reading reading{root, {}};
     ReadRemembered(reading);
     ReadOptions(reading);
+    ReadOverlay(reading);
     ReadServices(reading);
     return reading.doc;
 }
@@ -303,6 +351,7 @@ std::string WriteSettings(Json::Value root, const RememberedSettings& was, const
     if (now.danmu && !(was.danmu && *now.danmu == *was.danmu))
         root[kDanmu] = RectValue(*now.danmu);
     WriteOptions(root, was.options, now.options);
+    WriteOverlay(root, was.overlay, now.overlay);
     Json::StreamWriterBuilder builder;
     builder["indentation"] = "  ";
     builder["emitUTF8"] = true;

@@ -8,6 +8,7 @@
 #include <json/json.h>
 
 #include "app/config/DanmuOptions.h"
+#include "app/config/OverlayOptions.h"
 #include "app/config/StartOptions.h"
 
 // The danmaku window's place on the desktop.
@@ -34,6 +35,7 @@ struct RememberedSettings {
     int fontSize = 11;
     std::optional<WindowRect> danmu; // none: centred at its default size
     DanmuOptions options;
+    OverlayOptions overlay;
 };
 bool operator==(const RememberedSettings& a, const RememberedSettings& b);
 

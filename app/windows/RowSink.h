@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "feed/DanmuItem.h"
+#include "feed/PollOutcome.h"
 
 // Hears of the danmaku window's rows as they arrive: each item once, after
 // the filters, in order; never an item of another room. Called on the
@@ -16,4 +17,11 @@ public:
     virtual void RowsArrived(int room, const std::vector<DanmuItem>& rows, bool backlog) = 0;
     // Another room is polled from now on.
     virtual void RoomChanged(int room) { (void)room; }
+    // The viewer count and the latest cycle's outcome, at every refresh of
+    // the window (so mostly unchanged).
+    virtual void StatusChanged(int online, const PollOutcome& outcome)
+    {
+        (void)online;
+        (void)outcome;
+    }
 };

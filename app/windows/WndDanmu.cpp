@@ -245,6 +245,8 @@ void CWndDanmu::ShowStatus()
     const bool changed = m_status.Update(Items().LastOutcome(), CFeedStatus::Clock::now());
     if (changed)
         WriteLogLine(m_status.LogLine());
+    for (RowSink* sink : m_state.rowSinks)
+        sink->StatusChanged(Items().Online(), Items().LastOutcome());
     const bool failed = m_status.Failed();
     if (m_membersLabel)
         m_membersLabel->SetVisible(!failed);

@@ -5,6 +5,7 @@
 #include "app/windows/MainFrame.h"
 #include "app/windows/AppMessages.h"
 #include "app/windows/HotKeys.h"
+#include "app/windows/OverlayGroup.h"
 #include "app/windows/WindowPlacement.h"
 
 using namespace DuiLib;
@@ -102,6 +103,7 @@ void CWndSetting::InitControls()
         if (CControlUI* status = m_pm.FindControl(name))
             status->SetText(HotKeyStatus(m_state, command));
     }
+    ShowOverlayGroup(m_pm, m_state);
     // Not shown yet: ShowModal shows it, modal from its first appearance.
     const WindowRect place = PlaceBesideDanmu();
     SetWindowPos(GetHWND(), HWND_TOPMOST, place.x, place.y, 0, 0, SWP_NOSIZE);
@@ -199,6 +201,8 @@ void CWndSetting::Notify(TNotifyUI& msg)
         TakeBlockLists();
     if (msg.sType == u"valuechanged" && (FadeMoved(msg.pSender) || SpeechSliderMoved(msg.pSender)))
         return;
+    if (msg.sType == u"return")
+        TakeOverlayPort(m_pm, m_state);
     auto* slider = dynamic_cast<CProgressUI*>(msg.pSender);
     if (msg.sType != u"valuechanged" || !slider || slider->GetName() != u"pro_trans")
         return;
@@ -210,13 +214,17 @@ void CWndSetting::ClickNotify(TNotifyUI& msg)
 {
     if (msg.pSender->GetName() == u"btn_enter")
         Close(1);
+    else
+        OverlayGroupClicked(m_pm, m_state, msg.pSender->GetName());
 }
 
 LRESULT CWndSetting::HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled)
 {
     handled = false;
-    if (msg == WM_DESTROY) // closed by 确定 or the window manager: the lists as they stand are kept
+    if (msg == WM_DESTROY) { // closed by 确定 or the window manager: the fields as they stand are kept
         TakeBlockLists();
+        TakeOverlayPort(m_pm, m_state);
+    }
     return 0;
 }
 
@@ -283,7 +291,7 @@ bool CWndSetting::CheckBoxChanged(CControlUI* sender)
 
 void CWndSetting::SelectChangedNotify(TNotifyUI& msg)
 {
-    if (CheckBoxChanged(msg.pSender) || ReadAloudChosen(msg.pSender))
+    if (CheckBoxChanged(msg.pSender) || ReadAloudChosen(msg.pSender) || OverlayGroupSelected(m_pm, m_state, msg.pSender))
         return;
     CDuiString name = msg.pSender->GetName();
     int size = name == u"option_small"    ? 11

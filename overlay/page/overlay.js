@@ -107,6 +107,7 @@
       lastId = event.lastEventId;
       addRow(parse(event));
     });
+    source.addEventListener("clear", () => rows.replaceChildren());
     source.addEventListener("online", (event) => {
       const data = parse(event);
       if (data && Number.isInteger(data.count)) view.online = data.count;

@@ -88,7 +88,7 @@ TEST_F(RememberedRunTest, TheRememberedValuesAreTakenAndTheBadOnesTold)
     EXPECT_EQ(WindowRect(left), (WindowRect{s.x, s.y, s.width, s.height}));
     EXPECT_EQ(state.danmu->GetPaintManager().GetDefaultFontSize(), 14);
     frame->m_opacity = 66;
-    EXPECT_EQ(CurrentRemembered(*frame, state, read.values), (RememberedSettings{77, 66, 14, left, read.values.options}));
+    EXPECT_EQ(CurrentRemembered(*frame, state, read.values), (RememberedSettings{77, 66, 14, left, read.values.options, {}}));
 }
 
 // Looked at every two seconds: saved only when something changed, and then
@@ -97,7 +97,7 @@ TEST_F(RememberedRunTest, TheRunIsSavedWhenItChangesAndOnlyWhatChanged)
 {
     TempFolder temp;
     const std::string path = temp.Path() + "/settings.json";
-    const SettingsDocument read{RememberedSettings{9, 150, 11, WindowRect{1, 2, 300, 250}, {}}, {}, {}};
+    const SettingsDocument read{RememberedSettings{9, 150, 11, WindowRect{1, 2, 300, 250}, {}, {}}, {}, {}};
     ApplyRemembered(*frame, state, read);
     CRunSaver saver(*frame, state, path, read.values);
     saver.SaveIfChanged();

@@ -47,7 +47,8 @@ const char kGood[] = R"({"room": 1000, "opacity": 200, "font_size": 14,
     "blocked_nicknames": ["Spam", "", "广告"], "blocked_words": ["http"], "pass_through_shortcut": "Ctrl+Shift+F9",
     "pass_through_notice_shown": true, "chat_log": true, "fade_seconds": 30, "read_aloud": "highlighted",
     "speech_rate": -10, "speech_volume": 0, "gift_sound": true, "show_hide_shortcut": "Meta+H",
-    "clear_shortcut": "Alt+F2", "highlight_words": [" 主播 "], "note": "kept as it is"})";
+    "clear_shortcut": "Alt+F2", "highlight_words": [" 主播 "], "overlay_enabled": true, "overlay_port": 8080,
+    "overlay_bind": "192.168.1.5", "overlay_token": "0123456789abcdef0123456789abcdef", "note": "kept as it is"})";
 
 } // namespace
 
@@ -80,6 +81,10 @@ TEST(SettingsTest, EachBadValueIsNamedAndLeftAtItsDefault)
         {R"({"gift_sound": "yes"})", "is not true or false; this run uses false."},
         {R"({"clear_shortcut": 3})", "\"clear_shortcut\": 3 is not a key sequence such as \"Ctrl+Alt+P\"; this run uses Ctrl+Alt+C."},
         {R"({"highlight_words": [1]})", "\"highlight_words\": [1] is not a list"},
+        {R"({"overlay_enabled": "yes"})", "\"overlay_enabled\": \"yes\" is not true or false; this run uses false."},
+        {R"({"overlay_port": 65536})", "\"overlay_port\": 65536 is not a port from 1 to 65535; this run uses 18931."},
+        {R"({"overlay_bind": "0000:0000:0000:0000"})", "\"overlay_bind\": \"0000:0000:0000:0000\" is not an IPv4"},
+        {R"({"overlay_token": "ABCDEF0123456789abcdef0123456789"})", "\"overlay_token\": \"ABCD\"... is not 32"},
     };
     for (const auto& c : cases) {
         const SettingsDocument doc = FromText(c.json);
@@ -113,7 +118,8 @@ TEST(SettingsTest, SavedSettingsReadBackTheSameEvenAtTheirLargest)
     RememberedSettings now = good.values;
     EXPECT_EQ(now, (RememberedSettings{1000, 200, 14, WindowRect{10, 20, 400, 300},
                        DanmuOptions{false, true, true, true, {"Spam", "广告"}, {"http"}, "Ctrl+Shift+F9", true, true, 30,
-                           ReadAloud::Highlighted, -10, 0, true, "Meta+H", "Alt+F2", {"主播"}}}));
+                           ReadAloud::Highlighted, -10, 0, true, "Meta+H", "Alt+F2", {"主播"}},
+                       OverlayOptions{true, 8080, "192.168.1.5", "0123456789abcdef0123456789abcdef"}}));
     EXPECT_TRUE(good.services.liveHost == "live.example.org" && good.services.dmsHost == "api.example.org:8080"
         && good.services.dmsKey == "s_abc");
     for (mode_t mask : {0000u, 0022u, 0077u}) {

@@ -3,7 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <string>
+
+#include "app/OverlaySink.h"
+#include "feed/ToWide.h"
 
 #include "tests/app/AppFixtures.h"
 
@@ -175,3 +182,61 @@ TEST_F(SettingsWindowTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
 }
 
 } // namespace
+
+namespace {
+
+// A loopback socket on a port the kernel picked; listening when asked, so
+// that the port is taken.
+struct PickedPort {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    int port = 0;
+    explicit PickedPort(bool listening)
+    {
+        sockaddr_in where{};
+        where.sin_family = AF_INET;
+        where.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof where;
+        EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&where), size), 0);
+        EXPECT_EQ(getsockname(fd, reinterpret_cast<sockaddr*>(&where), &size), 0);
+        port = ntohs(where.sin_port);
+        EXPECT_EQ(listening ? listen(fd, 1) : close(fd), 0);
+    }
+    ~PickedPort() { close(fd); }
+};
+
+} // namespace
+
+// The overlay group: the server starts as its box is ticked, a taken port is
+// told and the run goes on, a port typed moves it, 重置链接 gives another
+// address, and the box off stops it; each at once.
+TEST_F(SettingsWindowTest, OverlayGroupStartsMovesResetsAndStopsTheServerAtOnce)
+{
+    COverlaySink sink(state, ORVEL_TEST_PAGE);
+    ASSERT_TRUE(EnsureOverlayToken(state.overlay));
+    const PickedPort taken(true);
+    state.overlay.port = taken.port;
+    const HWND h = Open();
+    CControlUI* box = simulate::FindControl(h, u"check_overlay");
+    CControlUI* url = simulate::FindControl(h, u"overlay_url");
+    simulate::Click(box);
+    EXPECT_TRUE(state.overlay.enabled);
+    EXPECT_EQ(ToUtf8(simulate::FindControl(h, u"overlay_status")->GetText().Str()).rfind("端口已被占用", 0), 0u);
+    EXPECT_EQ(url->GetText(), u"（未启动）");
+    const PickedPort free(false);
+    CControlUI* port = simulate::FindControl(h, u"edit_overlay_port");
+    for (const std::u16string& typed : {std::u16string(u"65536"), std::u16string(u"x"), ToWide(std::to_string(free.port))}) {
+        port->SetText(u""); // as if selected and typed over
+        simulate::Type(port, typed.c_str());
+        simulate::PressEnter(port);
+    }
+    EXPECT_EQ(state.overlay.port, free.port);
+    EXPECT_EQ(ToUtf8(url->GetText().Str()), sink.Url());
+    EXPECT_NE(sink.Url().find(":" + std::to_string(free.port) + "/overlay/" + state.overlay.token + "/"), std::string::npos);
+    const std::string before = sink.Url();
+    simulate::Click(simulate::FindControl(h, u"btn_overlay_reset"));
+    EXPECT_NE(sink.Url(), before);
+    EXPECT_EQ(ToUtf8(url->GetText().Str()), sink.Url());
+    simulate::Click(box);
+    EXPECT_EQ(sink.Url(), "");
+    EXPECT_EQ(url->GetText(), u"（未启动）");
+}

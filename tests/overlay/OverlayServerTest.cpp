@@ -126,6 +126,17 @@ TEST_F(OverlayServerTest, ResumesAfterTheLastRowAcrossReconnectsAndRestarts)
         EXPECT_NE(resumed.find("id: " + run + "-" + (restart ? "3" : "2") + "\n"), std::string::npos) << resumed;
         close(again);
     }
+    // Another room: an open page is told to drop its rows; a new one gets none
+    // of the old room's, and ids go on from where they were.
+    const int open = Events();
+    server.Clear();
+    ReadUntil(open, "event: clear");
+    const int fresh = Events();
+    server.Publish({{u"d:", u"5", 5}});
+    const std::string after = ReadUntil(fresh, "-5\n", opened);
+    EXPECT_EQ(after.find("-4\n"), std::string::npos) << after;
+    close(open);
+    close(fresh);
 }
 
 TEST_F(OverlayServerTest, RefusesPagesPastTheLimitAndFreesClosedOnes)

@@ -1,12 +1,23 @@
 #!/usr/bin/python3
-"""The overlay page in headless Chromium, served by orvel-overlay-driver.
+"""The overlay page in headless Chromium.
 
 Usage: overlay_browser_test.py DRIVER PAGE_FOLDER
+         served by orvel-overlay-driver with scripted rows (hostile text,
+         parameters, a wrong token, a restarted server);
+       overlay_browser_test.py --program PROGRAM LIVE_HOST DMS_HOST
+         served by the program itself, polling the demo services, on a
+         display of the caller's (the settings go to $XDG_CONFIG_HOME).
 """
+import json
+import os
 import shutil
+import socket
+import stat
 import subprocess
 import sys
 import tempfile
+import time
+import urllib.request
 
 try:
     from selenium import webdriver
@@ -115,20 +126,94 @@ def check_resume_after_restart(web, drv):
     drv.row(7, False, "after", "restart")
     until(web, lambda: rows(web)[-1:] == ["Lv7afterrestart"], "a new row after the restart")
     assert len(rows(web)) == before + 1, rows(web)
+    drv.send("clear")
+    until(web, lambda: not rows(web), "another room empties the page")
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def eventually(condition, what):
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        try:
+            result = condition()
+            if result:
+                return result
+        except (OSError, ValueError, KeyError):
+            pass
+        time.sleep(0.1)
+    raise AssertionError("gave up waiting: " + what)
+
+
+class Program:
+    """The program in room 1000 with the overlay on, at a port picked free; no
+    token in the settings, so the program makes one and saves it."""
+
+    def __init__(self, program, live, dms):
+        self.args = [program, "--room=1000", "--live-host=" + live, "--dms-host=" + dms]
+        self.settings = os.path.join(os.environ["XDG_CONFIG_HOME"], "orvel-helper", "settings.json")
+        os.makedirs(os.path.dirname(self.settings), 0o700, exist_ok=True)
+        with open(self.settings, "w") as f:
+            json.dump({"overlay_enabled": True, "overlay_port": free_port()}, f)
+        self.start()
+
+    def saved(self):
+        with open(self.settings) as f:
+            return json.load(f)
+
+    def start(self):
+        self.proc = subprocess.Popen(self.args)
+        saved = eventually(lambda: "overlay_token" in self.saved() and self.saved(), "a token is saved")
+        assert stat.S_IMODE(os.stat(self.settings).st_mode) == 0o600
+        self.url = "http://127.0.0.1:%d/overlay/%s/" % (saved["overlay_port"], saved["overlay_token"])
+        eventually(lambda: urllib.request.urlopen(self.url).status == 200, "the page is served")
+
+    def restart(self):
+        self.close()
+        self.start()
+
+    def close(self):
+        self.proc.terminate()
+        self.proc.wait()
+
+
+def check_program_rows(web, prog):
+    web.get(prog.url)
+    until(web, lambda: len(rows(web)) >= 3, "the room's rows appear")
+    until(web, lambda: web.execute_script(
+        "return /^在线 [1-9]/.test(document.getElementById('orvel-status').textContent);"), "the viewer count")
+
+
+def check_program_restart(web, prog):
+    web.execute_script("window.orvelKept = true; document.querySelectorAll('.orvel-row')"
+                       ".forEach(r => r.classList.add('before'));")
+    token = prog.url
+    prog.restart()
+    assert prog.url == token, "the saved token is used again"
+    until(web, lambda: web.execute_script("return document.querySelector('.orvel-row:not(.before)') !== null;"),
+          "a new row after the restart")
+    assert web.execute_script("return window.orvelKept === true;"), "the page was not reloaded"
 
 
 def main():
-    drv = Driver(sys.argv[1], sys.argv[2])
+    if sys.argv[1] == "--program":
+        served, checks = Program(*sys.argv[2:5]), (check_program_rows, check_program_restart)
+    else:
+        served = Driver(sys.argv[1], sys.argv[2])
+        checks = (check_rows_and_hostile_text, check_parameters, check_wrong_token, check_resume_after_restart)
     profile = tempfile.mkdtemp(prefix="orvel-chromium-")
     web = browser(profile)
     try:
-        for check in (check_rows_and_hostile_text, check_parameters, check_wrong_token,
-                      check_resume_after_restart):
-            check(web, drv)
+        for check in checks:
+            check(web, served)
             print("ok", check.__name__)
     finally:
         web.quit()
-        drv.close()
+        served.close()
         shutil.rmtree(profile, ignore_errors=True)
 
 

@@ -1,5 +1,6 @@
 // Message box, program icon, tray icon and COM start-up of Win32.h.
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QIcon>
 #include <functional>
@@ -29,6 +30,16 @@ static QString BoxTitle(LPCWSTR caption)
 {
     QString title = ToQ(caption);
     return title.isEmpty() ? QString(QChar(0x200B)) : title;
+}
+
+BOOL SetClipboardTextW(LPCWSTR text)
+{
+    core::EnsureApplication();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return FALSE;
+    clipboard->setText(ToQ(text));
+    return TRUE;
 }
 
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
