@@ -61,13 +61,19 @@ click_enter() {
   click "$1" 254 $((h - 16))
 }
 
-# start_tray: trayer at the top right as the XEmbed tray host.
+# start_tray: trayer at the top right as the XEmbed tray host. On a loaded
+# machine trayer now and then ends before it shows: it is started again.
 start_tray() {
   unset DBUS_SESSION_BUS_ADDRESS # no StatusNotifierItem host here: Qt uses the XEmbed tray
-  trayer --edge top --align right --widthtype request --heighttype pixel --height 28 \
-    --transparent false --tint 0x303030 >/dev/null 2>&1 &
-  pids+=($!)
-  wait_for 300 xdotool search --class trayer || fail "trayer did not start"
+  local try
+  for try in 1 2 3; do
+    trayer --edge top --align right --widthtype request --heighttype pixel --height 28 \
+      --transparent false --tint 0x303030 >>"$shots/trayer.log" 2>&1 &
+    pids+=($!)
+    wait_for 100 xdotool search --class trayer && return 0
+    echo "trayer did not show (try $try)" >>"$shots/trayer.log"
+  done
+  fail "trayer did not start"
 }
 
 # start_demo <build> [options...]: the demo services in the background on
