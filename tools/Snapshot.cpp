@@ -65,5 +65,12 @@ int main(int argc, char** argv)
     HWND set = setting.Create(wnd, u"设置", ORVEL_WNDSTYLE, 0, 0, 0, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     simulate::ProcessPending();
     ok &= Save(set, folder, "settings-window.png");
+    const std::pair<const char16_t*, const char*> otherPages[] = {
+        {u"tab_alerts", "settings-alerts.png"}, {u"tab_live", "settings-live.png"}};
+    for (const auto& [tab, file] : otherPages) {
+        simulate::Click(simulate::FindControl(set, tab));
+        simulate::ProcessPending();
+        ok &= Save(set, folder, file);
+    }
     return ok ? 0 : 1;
 }

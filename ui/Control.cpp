@@ -118,6 +118,11 @@ void CControlUI::SetVisible(bool visible)
         m_widget->setVisible(visible);
 }
 
+bool CControlUI::IsVisible() const
+{
+    return m_widget && m_widget->isVisible();
+}
+
 void CControlUI::SetAttribute(LPCTSTR name, LPCTSTR value)
 {
     if (!m_widget)

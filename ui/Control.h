@@ -29,6 +29,9 @@ public:
     // The height grows from here to fit (a wrapping label's lines).
     void SetMinHeight(int height);
     void SetVisible(bool visible);
+    // Shown on screen: itself and every container above it visible, in a
+    // window that is shown.
+    bool IsVisible() const;
 
     // Unknown attributes are ignored.
     virtual void SetAttribute(LPCTSTR name, LPCTSTR value);

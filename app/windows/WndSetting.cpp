@@ -1,5 +1,7 @@
 #include "app/windows/WndSetting.h"
 
+#include <algorithm>
+
 #include "app/config/BlockListText.h"
 #include "app/speech/ReadAloud.h"
 #include "app/windows/MainFrame.h"
@@ -60,6 +62,28 @@ const std::pair<const char16_t*, WPARAM> kKeyStatuses[] = {
     {u"shortcut_status_show_hide", KEY_CMD_SHOW_HIDE},
     {u"shortcut_status_clear", KEY_CMD_CLEAR},
 };
+
+// The page buttons and the pages they show, one at a time.
+const std::pair<const char16_t*, const char16_t*> kPages[] = {
+    {u"tab_danmu", u"page_danmu"},
+    {u"tab_alerts", u"page_alerts"},
+    {u"tab_live", u"page_live"},
+};
+
+// A page button chosen: its page shows and the others hide; false for any
+// other control.
+bool PageChosen(CPaintManagerUI& pm, CControlUI* sender)
+{
+    const CDuiString name = sender->GetName();
+    auto isTab = [&name](const auto& entry) { return name == entry.first; };
+    if (std::none_of(std::begin(kPages), std::end(kPages), isTab))
+        return false;
+    for (const auto& [tab, page] : kPages) {
+        if (CControlUI* control = pm.FindControl(page))
+            control->SetVisible(name == tab);
+    }
+    return true;
+}
 
 // The fade slider moves in steps of this many seconds; its 0 keeps rows.
 constexpr int kFadeStepSeconds = 10;
@@ -291,7 +315,8 @@ bool CWndSetting::CheckBoxChanged(CControlUI* sender)
 
 void CWndSetting::SelectChangedNotify(TNotifyUI& msg)
 {
-    if (CheckBoxChanged(msg.pSender) || ReadAloudChosen(msg.pSender) || OverlayGroupSelected(m_pm, m_state, msg.pSender))
+    if (PageChosen(m_pm, msg.pSender) || CheckBoxChanged(msg.pSender) || ReadAloudChosen(msg.pSender) ||
+        OverlayGroupSelected(m_pm, m_state, msg.pSender))
         return;
     CDuiString name = msg.pSender->GetName();
     int size = name == u"option_small"    ? 11

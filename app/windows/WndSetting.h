@@ -4,12 +4,14 @@
 #include "app/windows/DanmuView.h"
 #include "app/RunState.h"
 
-// The modal settings window: the danmaku window's opacity (slider), its
-// rows' font size (three options), its display and filter options (check
-// boxes) and block lists (one entry a line), applied at once; a block list
-// when its field loses the focus or the window closes. Then what is read
-// aloud, how fast and how loud, the gift sound, the speech engine's state,
-// the chat log and the rows' fade time.
+// The modal settings window, on three pages chosen by a row of buttons:
+// the danmaku window's opacity (slider), its rows' font size (three
+// options), its display and filter options (check boxes) and block lists
+// (one entry a line), applied at once; a block list when its field loses the
+// focus or the window closes; the chat log and the rows' fade time. Then
+// what is read aloud, how fast and how loud, the gift sound, the speech
+// engine's state, the highlight words and the shortcuts' state; then the
+// overlay.
 class CWndSetting : public CAppWindow {
 public:
     CWndSetting(DanmuView& danmu, RunState& state);

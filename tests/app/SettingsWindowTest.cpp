@@ -1,5 +1,5 @@
-// The settings window: opacity, font size, display and filter options of
-// the danmaku window, applied at once.
+// The settings window: its pages, and the opacity, font size, display and
+// filter options of the danmaku window, applied at once.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "app/OverlaySink.h"
 #include "feed/ToWide.h"
@@ -179,6 +180,54 @@ TEST_F(SettingsWindowTest, ABlockListAppliesWhenItsFieldLosesTheFocus)
     EXPECT_EQ(Options().blockedNicks, (std::vector<std::string>{"spam", "B"}));
     EXPECT_EQ(nicks->GetText(), u"spam\nB\n") << "the field shows the list kept";
     EXPECT_EQ(danmu->RowCount(), 3);
+}
+
+// Each page button shows its page alone: every control of it on screen, one
+// row below the other, between the page buttons and 确定 (which sits where
+// the real-window scripts click it, 16 pixels above the bottom edge).
+TEST_F(SettingsWindowTest, EachPageShowsItsRowsInsideTheWindowAndHidesTheOthers)
+{
+    const struct {
+        const char16_t* tab;
+        std::vector<const char16_t*> rows; // one control of each row, top to bottom
+    } pages[] = {
+        {u"tab_danmu", {u"pro_trans", u"option_big", u"check_wrap", u"check_hide_gifts", u"edit_blocked_words",
+                        u"check_chat_log", u"slider_fade"}},
+        {u"tab_alerts", {u"option_read_highlighted", u"pro_speech_volume", u"check_gift_sound", u"speech_status",
+                         u"edit_highlight_words", u"shortcut_status", u"shortcut_status_show_hide",
+                         u"shortcut_status_clear"}},
+        {u"tab_live", {u"edit_overlay_port", u"overlay_url", u"btn_overlay_reset"}},
+    };
+    CWndSetting& setting = OpenSettings(*danmu);
+    setting.ShowWindow(true, true);
+    simulate::ProcessPending();
+    const HWND h = setting.GetHWND();
+    const simulate::WindowState window = simulate::StateOf(h);
+    EXPECT_LE(window.height, 340);
+    const RECT enter = simulate::ControlRect(simulate::FindControl(h, u"btn_enter"));
+    EXPECT_EQ((enter.top + enter.bottom) / 2, window.height - 16);
+    for (std::size_t shown = 0; shown < std::size(pages); ++shown) {
+        if (shown > 0) // the first page is the one shown at first
+            simulate::Click(simulate::FindControl(h, pages[shown].tab));
+        simulate::ProcessPending();
+        long above = simulate::ControlRect(simulate::FindControl(h, pages[0].tab)).bottom;
+        for (std::size_t page = 0; page < std::size(pages); ++page) {
+            for (const char16_t* name : pages[page].rows) {
+                SCOPED_TRACE(Ascii(pages[shown].tab) + " shown, " + Ascii(name));
+                CControlUI* control = simulate::FindControl(h, name);
+                ASSERT_NE(control, nullptr);
+                EXPECT_EQ(control->IsVisible(), page == shown);
+                if (page != shown)
+                    continue;
+                const RECT r = simulate::ControlRect(control);
+                EXPECT_GE(r.top, above);
+                EXPECT_GT(r.bottom, r.top);
+                EXPECT_LE(r.bottom, enter.top);
+                EXPECT_TRUE(r.left >= 0 && r.right <= window.width);
+                above = r.bottom;
+            }
+        }
+    }
 }
 
 } // namespace

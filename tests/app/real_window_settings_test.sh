@@ -95,7 +95,8 @@ done
 [ "$w2" -gt "$w0" ] && [ "$h2" -gt "$h0" ] || fail "the corner did not resize the window (${w0}x$h0 -> ${w2}x$h2)"
 shot moved-and-resized.png
 
-# Opacity (the slider's right part) and the big font, in the settings window.
+# Opacity (the slider's right part) and the big font, on the settings
+# window's first page (弹幕, below the page buttons).
 open_menu
 click "$menu" 98 51
 wait_for 50 xdotool search --onlyvisible --name '^设置$' || fail "no settings window"
@@ -105,12 +106,12 @@ sleep 0.5
 # cover the settings window centred over it; this test is about what is
 # remembered, so it brings the settings window forward before each click.
 setting_click() { xdotool windowraise "$setting"; sleep 0.2; click "$setting" "$@"; }
-setting_click 245 36 # each click on the groove's right part steps the opacity up
-setting_click 245 36
-setting_click 250 59
+setting_click 245 65 # each click on the groove's right part steps the opacity up
+setting_click 245 65
+setting_click 250 88
 # 隐藏礼物 and two blocked words, typed into their field.
-setting_click 164 105
-setting_click 220 180
+setting_click 164 134
+setting_click 220 209
 xdotool type --delay 40 "spam"
 xdotool key Return
 xdotool type --delay 40 "Http"

@@ -72,12 +72,23 @@ wait_for 50 xdotool search --onlyvisible --name '^设置$' || fail "no settings 
 settings=$(xdotool search --onlyvisible --name '^设置$' | head -n1)
 sleep 0.3
 [ "$mode" = wm ] && check_settings_role
-before=$(import -window "$settings" png:- | convert png:- -crop 40x20+250+25 +repage -format %#  info:)
-click "$settings" 230 36
+# The slider's row is the first of the 弹幕 page, below the page buttons.
+opacity_label() { import -window "$settings" png:- | convert png:- -crop 40x20+250+54 +repage -format %# info:; }
+before=$(opacity_label)
+click "$settings" 230 65
 sleep 0.5
-after=$(import -window "$settings" png:- | convert png:- -crop 40x20+250+25 +repage -format %# info:)
+after=$(opacity_label)
 shot settings-window.png
 [ "$before" != "$after" ] || fail "the opacity label did not change"
+# The 提醒 and 直播 page buttons: each page takes the 弹幕 page's place, and
+# 确定 stays at the bottom.
+click "$settings" 104 37
+sleep 0.3
+shot settings-alerts.png
+[ "$(opacity_label)" != "$after" ] || fail "the 提醒 page did not replace the 弹幕 page"
+click "$settings" 168 37
+sleep 0.3
+shot settings-live.png
 click_enter "$settings"
 wait_for 50 sh -c "! xdotool search --onlyvisible --name '^设置$'" || fail "settings did not close"
 # Closing the modal window hands the activation back to the danmaku window;
