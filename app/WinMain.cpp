@@ -39,9 +39,10 @@ int wWinMain(HINSTANCE instance, const ProgramStart& start)
     if (!frame)
         return 0;
     state->feed = start.feed;
-    CSpeechRun speech(*state, programDir + DataFolderFor(programDir) + u"gift.wav");
     frame->CreateOver(nullptr);
     ApplyRemembered(*frame, *state, start.settings);
+    // After the remembered options: reading aloud starts as they say.
+    CSpeechRun speech(*state, programDir + DataFolderFor(programDir) + u"gift.wav");
     // From here on the frame and the state hold the run's settings: they are looked at,
     // and an ending signal is caught, before any window shows.
     CRunSaver saver(*frame, *state, start.settingsPath, start.settings.values);
