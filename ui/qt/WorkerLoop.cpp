@@ -1,32 +1,44 @@
 #include "ui/qt/WorkerLoop.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 namespace DuiLib {
 
-CWorkerLoop::CWorkerLoop() : m_context(new QObject)
+void CJobQueue::Add(std::function<void()> job)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_jobs.push_back(std::move(job));
+    }
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+}
+
+// One event may find several jobs, or none left: each wake takes all.
+void CJobQueue::customEvent(QEvent*)
+{
+    std::deque<std::function<void()>> jobs;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        jobs.swap(m_jobs);
+    }
+    for (auto& job : jobs)
+        job();
+}
+
+CWorkerLoop::CWorkerLoop() : m_context(new CJobQueue)
 {
     m_context->moveToThread(&m_thread);
+    // Deleted in its own thread once the loop has ended.
+    QObject::connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
     m_thread.start();
 }
 
 CWorkerLoop::~CWorkerLoop()
 {
-    QObject* context = m_context;
     QThread* thread = &m_thread;
-    QMetaObject::invokeMethod(context, [context, thread] {
-        delete context;
-        thread->quit();
-    }, Qt::QueuedConnection);
+    Post([thread] { thread->quit(); });
     m_thread.wait();
-}
-
-void CWorkerLoop::Post(std::function<void()> job)
-{
-    QMetaObject::invokeMethod(m_context, std::move(job), Qt::QueuedConnection);
-}
-
-void CWorkerLoop::Tell(std::function<void()> job)
-{
-    QMetaObject::invokeMethod(&m_receiver, std::move(job), Qt::QueuedConnection);
 }
 
 } // namespace DuiLib
