@@ -1,6 +1,6 @@
 // The desktop's speech engine through Qt TextToSpeech, as the install script
-// brings it (speech-dispatcher with espeak-ng), and the gift sound's player:
-// each on a thread of its own, telling the user-interface thread.
+// brings it (speech-dispatcher with espeak-ng), on a thread of its own that
+// tells the user-interface thread.
 
 #include <sys/stat.h>
 
@@ -79,13 +79,6 @@ TEST_F(SpeakerTest, TheSystemEngineSaysATextAndReportsIt)
     EXPECT_EQ(status.state, SpeechState::Ready) << std::string(status.reason.begin(), status.reason.end());
     speaker->Stop();
     speaker.reset(); // its thread ends with it
-}
-
-TEST_F(SpeakerTest, ASoundWithoutItsFilePlaysSilently)
-{
-    CSoundEffect sound(u"/nonexistent/gift.wav");
-    sound.Play();
-    sound.Play();
 }
 
 } // namespace
