@@ -9,7 +9,7 @@
 
 drags=${ORVEL_HOSTILE_DRAGS:-15}
 
-danmu_window() { xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1; }
+danmu_window() { first_window --onlyvisible --name '^Orvel直播弹幕助手$'; }
 position() { xdotool getwindowgeometry "$(danmu_window)" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p'; }
 at() { [ "$(position)" = "$1 $2" ]; }
 

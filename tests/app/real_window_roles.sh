@@ -49,7 +49,7 @@ check_settings_role() {
   [ "$(position_of "$danmu")" = "$before" ] || fail "the danmaku window moved while settings were open"
   sleep 7 # past a 6 s topmost tick
   [ "$(stacking_index "$settings")" -gt "$(stacking_index "$danmu")" ] || fail "settings went below the danmaku window"
-  [ "$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)" = "$danmu" ] || fail "the danmaku window changed its X id"
+  [ "$(first_window --onlyvisible --name '^Orvel直播弹幕助手$')" = "$danmu" ] || fail "the danmaku window changed its X id"
   is_above "$danmu" || fail "the danmaku window lost its place above others"
   shot settings-after-7s.png
   # 设置… again while it is open: the same window, no second one.
@@ -57,7 +57,7 @@ check_settings_role() {
   click "$menu" 98 51
   wait_for 30 gone window_of_size 196x166 || fail "the tray menu stayed open over the settings window"
   sleep 0.5
-  [ "$(xdotool search --onlyvisible --name '^设置$' | wc -l)" -eq 1 ] || fail "a second settings window opened"
+  [ "$(windows --onlyvisible --name '^设置$' | wc -l)" -eq 1 ] || fail "a second settings window opened"
 }
 
 # With pass-through on, a click on the danmaku window reaches the window beneath.

@@ -39,7 +39,7 @@ xdotool windowraise "$danmu"
 sleep 0.5
 clicks_beneath() { grep -c ButtonPress "$beneath" || true; }
 # Qt may replace the X window when pass-through changes: found again each time.
-find_danmu() { danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1); }
+find_danmu() { danmu=$(first_window --onlyvisible --name '^Orvel直播弹幕助手$'); }
 # A click at the danmaku window's middle: did it reach the window beneath?
 passes() {
   local before x y
@@ -66,8 +66,7 @@ sleep 0.3
 shot window-menu.png
 # 鼠标穿透: on, and a notice names the shortcut.
 click "$menu" 98 19
-wait_for 50 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no notice"
-notice=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+notice=$(await_window 50 --onlyvisible --name '^OrvelHelper$') || fail "no notice"
 sleep 0.5
 shot pass-through-notice.png
 xdotool windowactivate --sync "$notice" key Return
@@ -108,14 +107,13 @@ for key in "Pass-through shortcut Ctrl+Alt+P" "Show/hide shortcut Ctrl+Alt+H" "C
 done
 kill "$second"
 wait "$second" 2>/dev/null || true
-wait_for 50 sh -c "[ \$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | wc -l) -eq 1 ]" ||
-  fail "the second copy's window stayed"
+one_danmaku_window() { [ "$(windows --onlyvisible --name '^Orvel直播弹幕助手$' | wc -l)" -eq 1 ]; }
+wait_for 50 one_danmaku_window || fail "the second copy's window stayed"
 
 # 切换房间…, the third item: the start window over the danmaku window.
 open_menu
 click "$menu" 98 83
-wait_for 50 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window over the danmaku window"
-prompt=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+prompt=$(await_window 50 --onlyvisible --name '^OrvelHelper$') || fail "no start window over the danmaku window"
 sleep 0.5
 shot room-switch.png
 xprop -id "$prompt" WM_TRANSIENT_FOR | grep -q 'window id' || fail "the start window is not a dialog of the danmaku window"
@@ -125,7 +123,7 @@ xdotool click --repeat 2 --delay 80 1
 xdotool type --delay 50 2024
 xdotool key Return
 wait_for 50 gone xdotool search --onlyvisible --name '^OrvelHelper$' || fail "the start window stayed open"
-[ "$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | wc -l)" -eq 1 ] || fail "not the same danmaku window"
+one_danmaku_window || fail "not the same danmaku window"
 sleep 4 # a poll cycle of the new room
 shot danmaku-room-2024.png
 

@@ -22,7 +22,7 @@ hosts=(--live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS")
 
 # Qt may replace a window's X window when its flags change, so each look
 # finds the window again and a look that races with that is tried again.
-danmaku_window() { { xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' 2>/dev/null || true; } | head -n1; }
+danmaku_window() { first_window --onlyvisible --name '^Orvel直播弹幕助手$'; }
 geometry_of() {
   xdotool getwindowgeometry "$1" 2>/dev/null |
     sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p; s/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' | tr '\n' ' '
@@ -41,7 +41,7 @@ opacity_of() { xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* 
 # The tray icon sits in trayer's window: a right click on it opens the menu.
 open_menu() {
   local tray w h
-  tray=$(xdotool search --name '^panel$' | head -n1)
+  tray=$(first_window --name '^panel$')
   read -r w h < <(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
   click "$tray" $((w / 2)) $((h / 2)) 3
   wait_for 50 window_of_size 196x166 || fail "no tray menu"
@@ -99,8 +99,7 @@ shot moved-and-resized.png
 # window's first page (弹幕, below the page buttons).
 open_menu
 click "$menu" 98 51
-wait_for 50 xdotool search --onlyvisible --name '^设置$' || fail "no settings window"
-setting=$(xdotool search --onlyvisible --name '^设置$' | head -n1)
+setting=$(await_window 50 --onlyvisible --name '^设置$') || fail "no settings window"
 sleep 0.5
 # The danmaku window re-asserts "always on top" every 6 seconds and may
 # cover the settings window centred over it; this test is about what is
@@ -147,8 +146,7 @@ tr -d ' \n' <"$settings" | grep -q '"blocked_words":\["spam","Http"\]' || fail "
 "$build/app/OrvelHelper" "${hosts[@]}" &
 app=$!
 pids+=($app)
-wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window"
-start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+start=$(await_window 150 --onlyvisible --name '^OrvelHelper$') || fail "no start window"
 sleep 0.3
 click "$start" 198 312
 wait_for 100 danmaku_window || fail "the room was not in the field (no danmaku window)"
@@ -166,7 +164,7 @@ grep -q '"font_size" : 14' "$settings" || fail "font size lost on the second run
 "$build/app/OrvelHelper" --room=2000 "${hosts[@]}" &
 app=$!
 pids+=($app)
-own_window() { xdotool search --onlyvisible --pid "$app" --name '^Orvel直播弹幕助手$'; }
+own_window() { windows --onlyvisible --pid "$app" --name '^Orvel直播弹幕助手$'; }
 wait_for 150 own_window || fail "--room did not open the danmaku window"
 kill -TERM "$app"
 expect_clean_exit

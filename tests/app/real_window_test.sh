@@ -21,8 +21,7 @@ start_demo "$build"
 "$build/app/OrvelHelper" --live-host="$DEMO_LIVE" --dms-host="$DEMO_DMS" &
 app=$!
 pids+=($app)
-wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window"
-start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+start=$(await_window 150 --onlyvisible --name '^OrvelHelper$') || fail "no start window"
 sleep 0.3
 shot start-window.png
 
@@ -33,8 +32,7 @@ xdotool type --delay 50 3456
 xdotool click --repeat 2 --delay 80 1
 xdotool type --delay 50 1000
 xdotool key Return
-wait_for 100 xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "no danmaku window"
-danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)
+danmu=$(await_window 100 --onlyvisible --name '^Orvel直播弹幕助手$') || fail "no danmaku window"
 [ "$mode" = wm ] && check_above_from_first_show
 
 # Rows have appeared once the badge column is no longer plain background.
@@ -50,7 +48,7 @@ shot danmaku-window.png
 # The tray icon sits in trayer's window: a right click on it opens the menu.
 open_menu() {
   local tray
-  tray=$(xdotool search --name '^panel$' | head -n1) # trayer's visible window
+  tray=$(first_window --name '^panel$') # trayer's visible window
   local geo w h
   geo=$(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
   read -r w h <<<"$geo"
@@ -68,8 +66,7 @@ open_menu
 
 # "设置…": the modal settings window; a click on the slider's right end moves it.
 click "$menu" 98 51
-wait_for 50 xdotool search --onlyvisible --name '^设置$' || fail "no settings window"
-settings=$(xdotool search --onlyvisible --name '^设置$' | head -n1)
+settings=$(await_window 50 --onlyvisible --name '^设置$') || fail "no settings window"
 sleep 0.3
 [ "$mode" = wm ] && check_settings_role
 # The slider's row is the first of the 弹幕 page, below the page buttons.

@@ -40,7 +40,7 @@ echo "$labels" | sed -n 5p | grep -qx '退出' || fail "fifth item"
 
 # 鼠标穿透 from the host's menu: the label follows, and the window lets the
 # pointer through (the X server no longer finds it under the pointer).
-danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)
+danmu=$(first_window --onlyvisible --name '^Orvel直播弹幕助手$')
 under_pointer() {
   local x y w h
   read -r x y <<<"$(xdotool getwindowgeometry "$danmu" | sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p')"

@@ -37,8 +37,7 @@ unset DBUS_SESSION_BUS_ADDRESS
 "$usr/bin/OrvelHelper" --live-host=127.0.0.1:1 --dms-host=127.0.0.1:1 &
 app=$!
 pids+=($app)
-wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window"
-start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+start=$(await_window 150 --onlyvisible --name '^OrvelHelper$') || fail "no start window"
 # The layout was read: the window has its blue title bar and its field, not
 # just a plain background.
 drawn() { [ "$(import -window "$start" png:- | convert png:- -format %k info:)" -gt 20 ]; }

@@ -6,7 +6,7 @@ fail() {
   echo "FAIL: $*" >&2
   import -window root "$shots/failure.png" 2>/dev/null && echo "screenshot $shots/failure.png" >&2
   local id
-  for id in $(xdotool search --pid "${app:-0}" 2>/dev/null); do
+  for id in $(windows --pid "${app:-0}"); do
     echo "window $id '$(xdotool getwindowname "$id")' $(xdotool getwindowgeometry "$id" | tr '\n' ' ')" >&2
   done
   exit 1
@@ -18,6 +18,38 @@ wait_for() {
   local i
   for ((i = 0; i < limit; i++)); do
     if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# windows <xdotool search arguments...>: the ids found, one a line; fails
+# when none is. A search ends with an X error when a window goes away while it
+# walks the tree (the start window closing as the danmaku window opens): it
+# is run again.
+windows() {
+  local out try
+  for try in 1 2 3 4 5; do
+    out=$(xdotool search "$@" 2>&1) || true
+    case $out in *"X Error"*) sleep 0.1 ;; *) grep -E '^[0-9]+$' <<<"$out"; return ;; esac
+  done
+  return 1
+}
+
+# first_window <search arguments...>: the first of them.
+first_window() {
+  local ids
+  ids=$(windows "$@") || return 1
+  echo "${ids%%$'\n'*}"
+}
+
+# await_window <tenths of a second> <search arguments...>: the first window
+# found, once one is.
+await_window() {
+  local limit=$1; shift
+  local i
+  for ((i = 0; i < limit; i++)); do
+    first_window "$@" && return 0
     sleep 0.1
   done
   return 1
@@ -39,7 +71,7 @@ shot() { import -window root "$shots/$1"; echo "screenshot $shots/$1"; }
 # The visible window of the program with this exact size (the menu has no title).
 window_of_size() {
   local id
-  for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
+  for id in $(windows --onlyvisible --pid "$app"); do
     if xdotool getwindowgeometry "$id" | grep -q "Geometry: $1\$"; then echo "$id"; return 0; fi
   done
   return 1
@@ -114,12 +146,10 @@ start_wm() {
 # enter_room <room>: types the room into the start window and enters it;
 # sets `danmu` to the danmaku window.
 enter_room() {
-  wait_for 150 xdotool search --onlyvisible --name '^OrvelHelper$' || fail "no start window"
-  start=$(xdotool search --onlyvisible --name '^OrvelHelper$' | head -n1)
+  start=$(await_window 150 --onlyvisible --name '^OrvelHelper$') || fail "no start window"
   sleep 0.3
   click "$start" 198 233 # the room field, then the enter button (skin/MainFrame.xml)
   xdotool type --delay 50 "$1"
   click "$start" 198 312
-  wait_for 100 xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' || fail "no danmaku window"
-  danmu=$(xdotool search --onlyvisible --name '^Orvel直播弹幕助手$' | head -n1)
+  danmu=$(await_window 100 --onlyvisible --name '^Orvel直播弹幕助手$') || fail "no danmaku window"
 }
