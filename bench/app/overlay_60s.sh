@@ -5,20 +5,7 @@
 # publication to its row in a page's DOM, over the overlay driver.
 #   bench/app/overlay_60s.sh <build folder> [seconds]
 # Targets: at most 0.5% of one core and 45 MB; median latency at most 50 ms.
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-seconds=${2:-60}
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/ui/xvfb.sh"
-config=$(mktemp -d)
-state=$(mktemp -d)
-trap 'stop_all; rm -rf "$config" "$state"' EXIT
-export XDG_CONFIG_HOME=$config XDG_STATE_HOME=$state # the user's own settings and log stay untouched
-shots=$build
-. "$here/../../tools/ui/realwindow.sh"
+. "$(dirname "$0")/bench_prologue.sh"
 
-xvfb_start
-export QT_QPA_PLATFORM=xcb
-unset DBUS_SESSION_BUS_ADDRESS
 start_demo "$build"
 /usr/bin/python3 "$here/overlay_pages.py" "$build" "$DEMO_LIVE" "$DEMO_DMS" "$seconds"

@@ -7,16 +7,7 @@
 #   ORVEL_ALL_OPTIONS=1 bench/app/program_60s.sh build/bench   # every display and filter option on
 # Targets: below 1% of one core, below 80 MB; under a hostile feed at most
 # 20 ms of the user-interface thread per cycle.
-set -euo pipefail
-build=$(cd "${1:?build folder}" && pwd)
-seconds=${2:-60}
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../tools/ui/xvfb.sh"
-
-config=$(mktemp -d)
-state=$(mktemp -d)
-trap 'stop_all; rm -rf "$config" "$state"' EXIT
-export XDG_CONFIG_HOME=$config XDG_STATE_HOME=$state XDG_DATA_HOME=$state # the user's own settings and logs stay untouched
+. "$(dirname "$0")/bench_prologue.sh"
 if [ -n "${ORVEL_ALL_OPTIONS:-}" ]; then
   mkdir -p "$config/orvel-helper"
   cat >"$config/orvel-helper/settings.json" <<'JSON'
@@ -26,12 +17,7 @@ if [ -n "${ORVEL_ALL_OPTIONS:-}" ]; then
  "highlight_words": ["主播", "666"]}
 JSON
 fi
-shots=$build
-. "$here/../../tools/ui/realwindow.sh"
 
-xvfb_start
-export QT_QPA_PLATFORM=xcb
-unset DBUS_SESSION_BUS_ADDRESS
 trayer --edge top --align right --widthtype request --heighttype pixel --height 28 >/dev/null 2>&1 &
 pids+=($!)
 # shellcheck disable=SC2086 # the options are words
