@@ -85,6 +85,8 @@ private:
     // Under the lock: queues frames for every page, dropping pages that fell behind.
     void SendAll(const std::string& frames, std::size_t events);
     void Forget(const std::shared_ptr<COverlayPage>& page);
+    // A new latest value (viewers, feed state): sent to every page when it differs.
+    void Replace(std::string& current, std::string frame);
 
     std::map<std::string, std::string> m_files; // written by Start only, while no thread serves
     std::mutex m_mutex;                          // guards everything below
@@ -223,22 +225,22 @@ void COverlayServer::CState::Publish(const std::vector<DanmuItem>& items)
     SendAll(frames, items.size());
 }
 
+void COverlayServer::CState::Replace(std::string& current, std::string frame)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (frame != current)
+        SendAll(frame, 1);
+    current.swap(frame);
+}
+
 void COverlayServer::CState::SetOnline(std::int32_t count)
 {
-    std::string frame = OnlineEvent(count);
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (frame != m_online)
-        SendAll(frame, 1);
-    m_online.swap(frame);
+    Replace(m_online, OnlineEvent(count));
 }
 
 void COverlayServer::CState::SetFeedState(const PollOutcome& outcome)
 {
-    std::string frame = StateEvent(outcome);
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (frame != m_state)
-        SendAll(frame, 1);
-    m_state.swap(frame);
+    Replace(m_state, StateEvent(outcome));
 }
 
 void COverlayServer::CState::Clear()
