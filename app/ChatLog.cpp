@@ -20,16 +20,24 @@ std::string LocalTime(const char* format, std::time_t when)
     return std::strftime(text, sizeof text, format, &local) ? text : "";
 }
 
-// A tab or line break inside a text would split the row.
+// A tab or line break inside a text would split the row; other control
+// characters (an escape sequence) would act on the terminal that shows the file.
 void AppendEscaped(std::string& out, std::u16string_view text)
 {
+    static const char kHex[] = "0123456789abcdef";
     for (const char c : Utf8Of(text)) {
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
         case '\\': out += "\\\\"; break;
         case '\t': out += "\\t"; break;
         case '\n': out += "\\n"; break;
         case '\r': out += "\\r"; break;
-        default: out += c; break;
+        default:
+            if (byte < 0x20 || byte == 0x7f)
+                out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+            else
+                out += c;
+            break;
         }
     }
 }

@@ -39,14 +39,14 @@ TEST(ChatLogTest, RowsGoEscapedToTheFileOfTheirLocalDayAndOnlyWhileOn)
         g_now = kLateEvening;
         log.RowsArrived(1000, {{u"off:", u"x", 1, false}}, true);
         on = true;
-        log.RowsArrived(1000, {{u"小明:", u"a\tb\nc\\d\r", 5, false}, {u"", u"e", 0, false}}, false);
+        log.RowsArrived(1000, {{u"小明:", u"a\tb\nc\\d\r\x1b[2J\x7f", 5, false}, {u"", u"e", 0, false}}, false);
         g_now = kLateEvening + 2;
         log.RowsArrived(1000, {{u"g:", u"送出了[火箭]", 0, true}}, false);
     }
     unsetenv("TZ");
     tzset();
     EXPECT_EQ(ReadWhole(temp.Path() + "/1000/2024-01-01.tsv"),
-        "23:59:59\t5\t小明\ta\\tb\\nc\\\\d\\r\t0\n23:59:59\t0\t\te\t0\n");
+        "23:59:59\t5\t小明\ta\\tb\\nc\\\\d\\r\\x1b[2J\\x7f\t0\n23:59:59\t0\t\te\t0\n");
     EXPECT_EQ(ReadWhole(temp.Path() + "/1000/2024-01-02.tsv"), "00:00:01\t0\tg\t送出了[火箭]\t1\n");
     EXPECT_TRUE(reports.lines.empty());
 }
